@@ -1,0 +1,28 @@
+// The about box: name, version and a link to the product web site.
+#pragma once
+
+#include "platform/forms/Form.h"
+#include "platform/services.h"
+
+// Our product web site, shown by the about box and opened by its link.
+inline constexpr const char* ProductWebSite = "https://dorvane.example.org/";
+
+class TAbout : public forms::Form {
+public:
+    TAbout(forms::Application& app, sys::Services& services);
+
+    forms::Image& Image1;
+    forms::Label& Label1;
+    forms::Label& Label2;
+    forms::BitBtn& BitBtn1;
+    forms::Bevel& Bevel1;
+    forms::Label& Label4;
+
+    void BitBtn1Click();
+    void Label4Click();
+
+private:
+    sys::Services& services_;
+};
+
+extern TAbout* About;

@@ -1,0 +1,55 @@
+// Turns the regeneration image into a bootable regenerating diskette in drive
+// A:: the raw area by sector number, then "a:/Dsck.tr" and "a:zelkor.exe"
+// through the diskette's file system.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/kernel.h"
+
+namespace media {
+
+// Where the run stands, on the scale 0 to 2384 (sectors moved so far).
+class DisketteProgress {
+public:
+    virtual void Report(std::optional<std::int32_t> position) = 0;
+
+protected:
+    ~DisketteProgress() = default;
+};
+
+// The Windows 9x DOS absolute-disk-write register block: 28 bytes, seven
+// little-endian 32-bit fields.
+struct DiocRegisters {
+    std::uint32_t reg_EBX;
+    std::uint32_t reg_EDX;
+    std::uint32_t reg_ECX;
+    std::uint32_t reg_EAX;
+    std::uint32_t reg_EDI;
+    std::uint32_t reg_ESI;
+    std::uint32_t reg_Flags;
+};
+static_assert(sizeof(DiocRegisters) == 28);
+
+constexpr std::size_t DisketteBufferSize = 65536;
+
+// The writer's own copy of the platform flag; false until the main window's
+// first timer tick hands it over.
+extern bool DiskettePlatformIsWin9x;
+// Every transfer of a run passes through this one buffer.
+extern unsigned char DisketteBuffer[DisketteBufferSize];
+
+void SetDiskettePlatform(bool isWin9x);
+
+// The raw access of the current platform, or INVALID_HANDLE_VALUE.
+sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
+
+// Writes `count` sectors from the start of DisketteBuffer at `first`.
+bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
+
+// One whole run. True after the last diskette file is closed; false after a
+// failure, with every handle of the run closed.
+bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress);
+
+}  // namespace media

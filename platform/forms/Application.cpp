@@ -1,0 +1,30 @@
+#include "platform/forms/Application.h"
+
+namespace forms {
+
+Application::~Application() = default;
+
+void Application::Run() {
+    if (!mainForm_ || terminated_) return;
+    backend_.run(*mainForm_);
+}
+
+void Application::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    backend_.terminate();
+}
+
+void Application::dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const Exception& e) {
+        ShowException(e.what());
+    } catch (...) {
+        // Anything that is not the framework's own exception carries no
+        // message the user could read.
+        ShowException("");
+    }
+}
+
+}  // namespace forms

@@ -1,0 +1,81 @@
+// The application object: creates the forms in order (the first becomes the
+// main form), runs the message loop through the backend, and dispatches every
+// event so that an exception thrown by a handler is shown, not fatal.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Form.h"
+
+namespace forms {
+
+// The framework's own exception class: its message is shown to the user.
+class Exception : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class MessageKind { Information, Error };
+
+// What a toolkit provides: widgets for forms, a message loop, message boxes.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // A form and all its controls exist; mirror them.
+    virtual void formCreated(Form& form) = 0;
+    // Shows the main form and processes events until terminate() is called.
+    virtual void run(Form& mainForm) = 0;
+    virtual void terminate() = 0;
+    // The standard exception message box.
+    virtual void showException(const std::string& message) = 0;
+    virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
+};
+
+class Application {
+public:
+    explicit Application(Backend& backend) : backend_(backend) {}
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    void Initialize() {}
+
+    template <class F, class... Args>
+    F* CreateForm(Args&&... args) {
+        auto owned = std::make_unique<F>(*this, std::forward<Args>(args)...);
+        F* form = owned.get();
+        forms_.push_back(std::move(owned));
+        if (!mainForm_) mainForm_ = form;
+        form->FormCreate();
+        backend_.formCreated(*form);
+        return form;
+    }
+
+    Form* mainForm() const { return mainForm_; }
+    const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
+
+    // Runs the message loop; returns when the main form has been closed.
+    void Run();
+    void Terminate();
+    bool terminated() const { return terminated_; }
+
+    void ShowException(const std::string& message) { backend_.showException(message); }
+    void MessageBox(const std::string& text, const std::string& caption, MessageKind kind) {
+        backend_.messageBox(text, caption, kind);
+    }
+
+    // Runs one event handler; what it throws is shown and the loop goes on.
+    void dispatch(const std::function<void()>& handler);
+
+private:
+    Backend& backend_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    Form* mainForm_ = nullptr;
+    bool terminated_ = false;
+};
+
+}  // namespace forms

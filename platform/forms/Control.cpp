@@ -1,0 +1,155 @@
+#include "platform/forms/Control.h"
+
+#include "platform/forms/Application.h"
+#include "platform/forms/Form.h"
+
+namespace forms {
+
+Control::Control(Kind kind, std::string name, Control* parent)
+    : kind_(kind), name_(std::move(name)), parent_(parent) {
+    if (parent_) parent_->children_.push_back(this);
+}
+
+Form& Control::form() {
+    Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return static_cast<Form&>(*c);
+}
+
+void Control::setVisible(bool v, ObserverId origin) {
+    if (visible_ == v) return;
+    visible_ = v;
+    changed(Prop::Visible, origin);
+}
+
+void Control::setEnabled(bool e) {
+    if (enabled_ == e) return;
+    enabled_ = e;
+    changed(Prop::Enabled);
+}
+
+void Control::setBounds(int left, int top, int width, int height) {
+    if (left_ == left && top_ == top && width_ == width && height_ == height) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    changed(Prop::Bounds);
+}
+
+void Control::setHeight(int h) { setBounds(left_, top_, width_, h); }
+
+void Control::setText(std::string t, ObserverId origin) {
+    if (text_ == t) return;
+    text_ = std::move(t);
+    changed(Prop::Text, origin);
+}
+
+void Control::setFont(const Font& f) {
+    if (font_ == f) return;
+    font_ = f;
+    changed(Prop::Font);
+}
+
+void Control::setFontColor(Color c) {
+    Font f = font_;
+    f.color = c;
+    setFont(f);
+}
+
+void Control::setFontStyle(FontStyles s) {
+    Font f = font_;
+    f.style = s;
+    setFont(f);
+}
+
+void Control::setColor(Color c) {
+    if (color_ == c) return;
+    color_ = c;
+    changed(Prop::Color);
+}
+
+void Control::setAlignment(Alignment a) {
+    if (alignment_ == a) return;
+    alignment_ = a;
+    changed(Prop::Alignment);
+}
+
+void Control::setCursor(Cursor c) {
+    if (cursor_ == c) return;
+    cursor_ = c;
+    changed(Prop::Cursor);
+}
+
+void Control::Update() { changed(Prop::Repaint); }
+
+bool Control::reachable() const {
+    for (const Control* c = this; c; c = c->parent_) {
+        if (!c->visible_ || !c->enabled_) return false;
+        const Control* p = c->parent_;
+        if (p && p->kind_ != Kind::Form && (c->left_ >= p->width_ || c->top_ >= p->height_)) return false;
+    }
+    return true;
+}
+
+void Control::fire(const Handler& h) {
+    if (h) form().application().dispatch(h);
+}
+
+void Control::click() {
+    if (reachable()) fire(onClick);
+}
+
+void Control::mouseEnter() {
+    if (reachable()) fire(onMouseEnter);
+}
+
+void Control::mouseLeave() { fire(onMouseLeave); }
+
+void Control::textEdited(std::string t, ObserverId origin) {
+    if (text_ == t) return;
+    setText(std::move(t), origin);
+    fire(onChange);
+}
+
+void Control::focusMoved(ObserverId origin) { form().focusMovedFromWidget(*this, origin); }
+
+void RadioButton::setChecked(bool c, ObserverId origin) {
+    if (checked_ == c) return;
+    checked_ = c;
+    if (c && parent()) {
+        for (Control* sibling : parent()->children())
+            if (sibling != this && sibling->kind() == Kind::RadioButton)
+                static_cast<RadioButton*>(sibling)->setChecked(false);
+    }
+    changed(Prop::Checked, origin);
+}
+
+void RadioButton::click() {
+    if (!reachable()) return;
+    setChecked(true);
+    fire(onClick);
+}
+
+void RadioButton::checkedByUser(ObserverId origin) {
+    if (!reachable()) return;
+    setChecked(true, origin);
+    fire(onClick);
+}
+
+void ProgressBar::setRange(int min, int max) {
+    if (min_ == min && max_ == max) return;
+    min_ = min;
+    max_ = max;
+    changed(Prop::Progress);
+    setPosition(position_);
+}
+
+void ProgressBar::setPosition(int p) {
+    p = p < min_ ? min_ : (p > max_ ? max_ : p);
+    if (position_ == p) return;
+    position_ = p;
+    changed(Prop::Progress);
+}
+
+}  // namespace forms

@@ -1,0 +1,124 @@
+// The base of every control in the model: what is shown, where, in which
+// font, and the events a user can raise on it. Nothing is drawn here; a
+// renderer observes these properties and feeds native events back through
+// the entry points at the bottom.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Observable.h"
+#include "platform/forms/Types.h"
+
+namespace forms {
+
+class Form;
+
+enum class Kind {
+    Form,
+    Label,
+    Edit,
+    Memo,
+    RichEdit,
+    RadioButton,
+    Panel,
+    Bevel,
+    Image,
+    Button,
+    BitBtn,
+    ProgressBar,
+    StatusBar,
+};
+
+class Control : public Observable {
+public:
+    using Handler = std::function<void()>;
+
+    Control(Kind kind, std::string name, Control* parent);
+    virtual ~Control() = default;
+
+    Kind kind() const { return kind_; }
+    const std::string& name() const { return name_; }
+    Control* parent() const { return parent_; }
+    const std::vector<Control*>& children() const { return children_; }
+    Form& form();
+
+    bool visible() const { return visible_; }
+    void setVisible(bool v, ObserverId origin = FromProgram);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool e);
+
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setBounds(int left, int top, int width, int height);
+    virtual void setHeight(int h);
+
+    // Caption of a label, button or form; text of an edit, memo or rich edit
+    // (lines joined by CR LF, as the framework's memos give them). UTF-8.
+    const std::string& text() const { return text_; }
+    void setText(std::string t, ObserverId origin = FromProgram);
+
+    const Font& font() const { return font_; }
+    void setFont(const Font& f);
+    void setFontColor(Color c);
+    void setFontStyle(FontStyles s);
+
+    Color color() const { return color_; }
+    void setColor(Color c);
+    Alignment alignment() const { return alignment_; }
+    void setAlignment(Alignment a);
+    Cursor cursor() const { return cursor_; }
+    void setCursor(Cursor c);
+
+    // Static look, fixed at construction.
+    bool autoSize = false;   // labels: size follows the caption
+    bool readOnly = false;
+    bool border = true;
+    bool wordWrap = true;
+    bool verticalScrollBar = false;
+    bool dockedBottom = false;  // keeps to the bottom edge of its parent, full width
+    bool tabStop = false;
+    int tabOrder = -1;       // position in the parent's keyboard order
+
+    // Repaint at once (the framework's Update).
+    void Update();
+
+    // True when a user could reach the control: it and its parents are
+    // visible and enabled, and it lies inside each parent's area.
+    bool reachable() const;
+
+    Handler onClick;
+    Handler onMouseEnter;
+    Handler onMouseLeave;
+    Handler onChange;
+
+    // Entry points for renderers (and tests acting as one).
+    virtual void click();
+    void mouseEnter();
+    void mouseLeave();
+    void textEdited(std::string t, ObserverId origin);
+    void focusMoved(ObserverId origin);
+
+protected:
+    void changed(Prop prop, ObserverId origin = FromProgram) { notify(prop, origin); }
+    void fire(const Handler& h);
+
+private:
+    Kind kind_;
+    std::string name_;
+    Control* parent_;
+    std::vector<Control*> children_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    std::string text_;
+    Font font_;
+    Color color_ = clBtnFace;
+    Alignment alignment_ = Alignment::Left;
+    Cursor cursor_ = Cursor::Default;
+};
+
+}  // namespace forms

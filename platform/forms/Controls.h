@@ -1,0 +1,106 @@
+// The control kinds that have properties of their own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/forms/Control.h"
+
+namespace forms {
+
+class Label : public Control {
+public:
+    Label(std::string name, Control* parent) : Control(Kind::Label, std::move(name), parent) { autoSize = true; }
+};
+
+class Edit : public Control {
+public:
+    Edit(std::string name, Control* parent) : Control(Kind::Edit, std::move(name), parent) { tabStop = true; }
+};
+
+class Memo : public Control {
+public:
+    Memo(std::string name, Control* parent) : Control(Kind::Memo, std::move(name), parent) { tabStop = true; }
+};
+
+class RichEdit : public Control {
+public:
+    RichEdit(std::string name, Control* parent) : Control(Kind::RichEdit, std::move(name), parent) {}
+};
+
+class Panel : public Control {
+public:
+    Panel(std::string name, Control* parent) : Control(Kind::Panel, std::move(name), parent) {}
+};
+
+class Bevel : public Control {
+public:
+    Bevel(std::string name, Control* parent) : Control(Kind::Bevel, std::move(name), parent) {}
+};
+
+class Button : public Control {
+public:
+    Button(std::string name, Control* parent, Kind kind = Kind::Button) : Control(kind, std::move(name), parent) {
+        tabStop = true;
+    }
+    bool isDefault = false;  // Enter presses it
+    bool isCancel = false;   // Esc presses it
+};
+
+class BitBtn : public Button {
+public:
+    BitBtn(std::string name, Control* parent) : Button(std::move(name), parent, Kind::BitBtn) {}
+};
+
+// Checking one radio button unchecks the others of the same parent.
+class RadioButton : public Control {
+public:
+    RadioButton(std::string name, Control* parent) : Control(Kind::RadioButton, std::move(name), parent) {
+        tabStop = true;
+    }
+    bool checked() const { return checked_; }
+    void setChecked(bool c, ObserverId origin = FromProgram);
+    // A user's click: checks it, then raises the click event.
+    void click() override;
+    void checkedByUser(ObserverId origin);
+
+private:
+    bool checked_ = false;
+};
+
+class ProgressBar : public Control {
+public:
+    ProgressBar(std::string name, Control* parent) : Control(Kind::ProgressBar, std::move(name), parent) {}
+    int min() const { return min_; }
+    int max() const { return max_; }
+    int position() const { return position_; }
+    void setRange(int min, int max);
+    void setPosition(int p);  // clamped to the range, as a progress bar does
+    bool smooth = false;
+
+private:
+    int min_ = 0, max_ = 100, position_ = 0;
+};
+
+class StatusBar : public Control {
+public:
+    StatusBar(std::string name, Control* parent) : Control(Kind::StatusBar, std::move(name), parent) {}
+    std::vector<int> panelWidths;
+};
+
+// An 8-bit palette picture.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::array<std::uint32_t, 256> palette{};  // 0x00RRGGBB
+    std::vector<std::uint8_t> pixels;          // row by row, top first
+};
+
+class Image : public Control {
+public:
+    Image(std::string name, Control* parent) : Control(Kind::Image, std::move(name), parent) {}
+    Picture picture;
+};
+
+}  // namespace forms

@@ -1,0 +1,108 @@
+#include "platform/forms/Form.h"
+
+#include "platform/forms/Application.h"
+
+namespace forms {
+
+Form::Form(Application& app, std::string name) : Control(Kind::Form, std::move(name), nullptr), app_(app) {
+    setVisible(false);
+}
+
+Form::~Form() = default;
+
+MainMenu& Form::makeMenu(std::string name) {
+    menu_ = std::make_unique<MainMenu>(*this, std::move(name));
+    return *menu_;
+}
+
+Timer& Form::makeTimer(std::string name) {
+    timers_.push_back(std::make_unique<Timer>(*this, std::move(name)));
+    return *timers_.back();
+}
+
+std::vector<Control*> Form::controls() const {
+    std::vector<Control*> all;
+    all.reserve(controls_.size());
+    for (const auto& c : controls_) all.push_back(c.get());
+    return all;
+}
+
+Control* Form::find(const std::string& name) const {
+    for (const auto& c : controls_)
+        if (c->name() == name) return c.get();
+    return nullptr;
+}
+
+void Form::setClientSize(int w, int h) {
+    clientWidth_ = w;
+    clientHeight_ = h;
+}
+
+void Form::setHeight(int outer) {
+    const int delta = outer - height();
+    if (delta == 0) return;
+    clientHeight_ += delta;
+    Control::setHeight(outer);
+}
+
+void Form::setFormStyle(FormStyle s) {
+    if (formStyle_ == s) return;
+    formStyle_ = s;
+    changed(Prop::FormStyle);
+}
+
+void Form::setWindowState(WindowState s, ObserverId origin) {
+    if (windowState_ == s) return;
+    windowState_ = s;
+    changed(Prop::WindowState, origin);
+}
+
+void Form::FocusControl(Control& c) {
+    if (active_ == &c) {
+        changed(Prop::Focus);  // the renderer may have lost it; ask again
+        return;
+    }
+    active_ = &c;
+    changed(Prop::Focus);
+}
+
+void Form::focusMovedFromWidget(Control& c, ObserverId origin) {
+    if (active_ == &c) return;
+    active_ = &c;
+    changed(Prop::Focus, origin);
+}
+
+namespace {
+Button* findButton(const std::vector<Control*>& all, bool Button::*flag) {
+    for (Control* c : all)
+        if ((c->kind() == Kind::Button || c->kind() == Kind::BitBtn) && static_cast<Button*>(c)->*flag)
+            return static_cast<Button*>(c);
+    return nullptr;
+}
+}  // namespace
+
+Button* Form::defaultButton() const { return findButton(controls(), &Button::isDefault); }
+Button* Form::cancelButton() const { return findButton(controls(), &Button::isCancel); }
+
+void Form::keyEnter() {
+    if (active_ && (active_->kind() == Kind::Button || active_->kind() == Kind::BitBtn) && active_->reachable()) {
+        active_->click();
+        return;
+    }
+    if (Button* b = defaultButton()) b->click();
+}
+
+void Form::keyEscape() {
+    if (Button* b = cancelButton()) b->click();
+}
+
+void Form::closeBox() { app_.dispatch([this] { Close(); }); }
+
+void Form::Close() {
+    if (app_.mainForm() == this)
+        app_.Terminate();
+    else
+        setVisible(false);
+}
+
+}  // namespace forms

@@ -1,0 +1,48 @@
+#include "platform/forms/Menu.h"
+
+#include "platform/forms/Application.h"
+#include "platform/forms/Form.h"
+
+namespace forms {
+
+void MenuItem::setVisible(bool v) {
+    if (visible_ == v) return;
+    visible_ = v;
+    notify(Prop::Visible);
+}
+
+void MenuItem::setEnabled(bool e) {
+    if (enabled_ == e) return;
+    enabled_ = e;
+    notify(Prop::Enabled);
+}
+
+MenuItem& MenuItem::add(std::string name, std::string caption) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), this));
+    return *items_.back();
+}
+
+void MenuItem::click() {
+    for (MenuItem* m = this; m; m = m->parent_)
+        if (!m->visible_ || !m->enabled_) return;
+    if (onClick) form_.application().dispatch(onClick);
+}
+
+MenuItem& MainMenu::add(std::string name, std::string caption) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), nullptr));
+    return *items_.back();
+}
+
+MenuItem* MainMenu::find(const std::string& name) const {
+    std::vector<MenuItem*> stack;
+    for (const auto& i : items_) stack.push_back(i.get());
+    while (!stack.empty()) {
+        MenuItem* m = stack.back();
+        stack.pop_back();
+        if (m->name() == name) return m;
+        for (const auto& i : m->items()) stack.push_back(i.get());
+    }
+    return nullptr;
+}
+
+}  // namespace forms

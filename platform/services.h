@@ -1,0 +1,16 @@
+// The system services the forms reach, bundled so that each backend (and
+// each test) hands one object to the start-up function.
+#pragma once
+
+#include "platform/kernel.h"
+#include "platform/shell.h"
+
+namespace sys {
+
+struct Services {
+    Kernel& kernel;
+    Shell& shell;
+    Locale& locale;
+};
+
+}  // namespace sys

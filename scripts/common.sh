@@ -1,0 +1,22 @@
+# Shared by run.sh and test.sh: install what is missing, build.
+
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev)
+TEST_PACKAGES=(dosfstools mtools xvfb xauth)
+
+# Installs the Debian packages that are not installed yet; runs apt-get update
+# only when something is missing.
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+build_native() {
+  cmake --preset native >/dev/null && cmake --build --preset native
+}
