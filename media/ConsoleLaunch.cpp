@@ -5,7 +5,15 @@
 
 namespace media {
 
-const sys::StartupInfo LaunchStartupInfo{sizeof(sys::StartupInfo)};
+namespace {
+sys::StartupInfo sizeOnly() {
+    sys::StartupInfo s{};
+    s.cb = sizeof s;
+    return s;
+}
+}  // namespace
+
+const sys::StartupInfo LaunchStartupInfo = sizeOnly();
 unsigned char SectorBuffer[512] = {};
 
 namespace {
@@ -29,17 +37,23 @@ constexpr const char* LaunchRefused =
     "Regeneration could not be started: Windows refused to start the console program "
     "zelkor.pif.";
 
-bool exists(sys::Kernel& kernel, const char* name) {
+enum class Presence { Absent, Present, Unknown };
+
+Presence probe(sys::Kernel& kernel, const char* name) {
     // No access asked, so even a file that another program holds open counts.
     const sys::Handle h =
         kernel.CreateFileA(name, 0, sys::FILE_SHARE_READ | sys::FILE_SHARE_WRITE, sys::OPEN_EXISTING,
                            sys::FILE_ATTRIBUTE_NORMAL);
     if (h != sys::INVALID_HANDLE_VALUE) {
         kernel.CloseHandle(h);
-        return true;
+        return Presence::Present;
     }
-    const sys::DWORD error = kernel.GetLastError();
-    return error != sys::ERROR_FILE_NOT_FOUND && error != sys::ERROR_PATH_NOT_FOUND;
+    switch (kernel.GetLastError()) {
+    case sys::ERROR_FILE_NOT_FOUND: return Presence::Absent;
+    case sys::ERROR_SHARING_VIOLATION:
+    case sys::ERROR_ACCESS_DENIED: return Presence::Present;
+    default: return Presence::Unknown;
+    }
 }
 
 // Copies the runs sector by sector into a new file `name` (replacing it).
@@ -63,7 +77,11 @@ bool carve(sys::Kernel& kernel, RegenerationImage& image, const char* name, cons
 // ever appears complete: written under a temporary name, then moved into
 // place without replacing whatever may have appeared meanwhile.
 bool provideProgram(sys::Kernel& kernel, RegenerationImage& image) {
-    if (exists(kernel, ProgramFile)) return true;
+    switch (probe(kernel, ProgramFile)) {
+    case Presence::Present: return true;
+    case Presence::Unknown: return false;
+    case Presence::Absent: break;
+    }
     if (!carve(kernel, image, ProgramTemp, ConsoleProgramRuns)) {
         kernel.DeleteFileA(ProgramTemp);
         return false;
