@@ -31,6 +31,9 @@ enum class Op {
 };
 
 struct Call {
+    Call(Op o, std::string t, std::int64_t a_ = 0, std::int64_t b_ = 0, std::int64_t c_ = 0, std::int64_t d_ = 0)
+        : op(o), target(std::move(t)), a(a_), b(b_), c(c_), d(d_) {}
+
     Op op;
     std::string target;     // the file or device the call is about
     std::int64_t a = 0;     // per op: access / distance / bytes asked / ioctl code
