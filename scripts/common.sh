@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, build.
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev)
-TEST_PACKAGES=(dosfstools mtools xvfb xauth)
+BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev)
+TEST_PACKAGES=(dosfstools mtools qemu-system-x86 dosbox xvfb xauth)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update
 # only when something is missing.

@@ -199,6 +199,7 @@ sys::BOOL FakeKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToRe
     const bool hit = record({Op::ReadFile, o ? o->name : "?", bytesToRead});
     if (hit && fault_ == Fault::Fail) return fail(faultError_);
     if (!o || !o->canRead) return fail(o ? sys::ERROR_ACCESS_DENIED : sys::ERROR_INVALID_HANDLE);
+    if (o->kind == Kind::File && unreadable.count(o->name)) return fail(sys::ERROR_CRC);
     Bytes* data = storage(*o);
     if (!data) return fail(sys::ERROR_INVALID_HANDLE);
     std::size_t n = o->position >= data->size() ? 0 : std::min<std::size_t>(bytesToRead, data->size() - o->position);

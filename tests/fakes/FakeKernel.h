@@ -75,6 +75,8 @@ public:
     std::optional<sys::DWORD> platformId = sys::VER_PLATFORM_WIN32_NT;
     // Files that other programs hold open: no opener gets them.
     std::set<std::string> lockedByOthers;
+    // Files whose every read fails, as on a damaged medium.
+    std::set<std::string> unreadable;
 
     std::vector<Call> calls;
     // Makes the call that will stand at calls[callIndex] fail, or come back

@@ -183,8 +183,12 @@ TEST_F(LaunchTest, FailureAtEveryCall) {
             EXPECT_EQ(launched, harmless) << where;
             EXPECT_EQ(b.messages.size(), harmless ? 0u : 1u) << where;
             EXPECT_EQ(k.openHandles(), 0) << where;
-            if (const Bytes* exe = k.file("zelkor.exe")) EXPECT_EQ(*exe, consoleProgramOf(image)) << where;
-            if (target.op != Op::DeleteFile) EXPECT_EQ(k.file("zelkor.tmp"), nullptr) << where;
+            if (const Bytes* exe = k.file("zelkor.exe")) {
+                EXPECT_EQ(*exe, consoleProgramOf(image)) << where;
+            }
+            if (target.op != Op::DeleteFile) {
+                EXPECT_EQ(k.file("zelkor.tmp"), nullptr) << where;
+            }
             EXPECT_EQ(*k.file("dsck.tr"), image) << where;
         }
     }
