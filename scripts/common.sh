@@ -17,6 +17,13 @@ ensure_packages() {
   $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine wine64 xvfb xauth)
+
+build_preset() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
+}
+
 build_native() {
-  cmake --preset native >/dev/null && cmake --build --preset native
+  build_preset native
 }
