@@ -1,10 +1,10 @@
 // The diskettes boot in QEMU and say what they are on the first serial port.
 #include <gtest/gtest.h>
 
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 #include "tools/SampleDiskette.h"
 
-namespace sampletest {
+namespace peers {
 namespace {
 
 struct BootCase {
@@ -44,4 +44,4 @@ INSTANTIATE_TEST_SUITE_P(Diskettes, Boot,
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
-}  // namespace sampletest
+}  // namespace peers

@@ -2,9 +2,9 @@
 // non-zero exit, and leaves no image behind.
 #include <gtest/gtest.h>
 
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 
-namespace sampletest {
+namespace peers {
 namespace {
 
 struct RefusalCase {
@@ -50,4 +50,4 @@ TEST(CommandLine, HelpShowsTheUsageAndSucceeds) {
 }
 
 }  // namespace
-}  // namespace sampletest
+}  // namespace peers

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 
-namespace sampletest {
+namespace peers {
 namespace {
 
 std::uint32_t word(const Bytes& b, std::size_t at) {
@@ -59,4 +59,4 @@ TEST_F(ConsoleProgram, RunsInDosboxAndPrintsItsNoticeToRedirectedOutput) {
 }
 
 }  // namespace
-}  // namespace sampletest
+}  // namespace peers

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <regex>
 
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 #include "media/ImageLayout.h"
 #include "tools/SectorPattern.h"
 
-namespace sampletest {
+namespace peers {
 namespace {
 
 constexpr std::size_t ShellFileBytes = 720896 + 96256;  // a:/Dsck.tr and a:zelkor.exe
@@ -113,4 +113,4 @@ TEST(BlankDiskette, IsAnEmptyFormatted144MegabyteDiskette) {
 }
 
 }  // namespace
-}  // namespace sampletest
+}  // namespace peers

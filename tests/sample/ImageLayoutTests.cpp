@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 #include "media/ImageLayout.h"
 #include "tools/SectorPattern.h"
 
-namespace sampletest {
+namespace peers {
 namespace {
 
 // True for the sectors some layout table names.
@@ -112,4 +112,4 @@ TEST(SectorPattern, RecognisesOnlyTheWholePatternOfTheRightKind) {
 }
 
 }  // namespace
-}  // namespace sampletest
+}  // namespace peers

@@ -1,4 +1,4 @@
-// What the sample tests share: a temporary folder, running dsck-sample and
+// What the tests that use real peers share: a temporary folder, running dsck-sample and
 // the peers (dosfstools, mtools, QEMU, DOSBox) through the shell, and reading
 // the image the way the shell's tables say.
 #pragma once
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace sampletest {
+namespace peers {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -75,4 +75,4 @@ private:
     std::string pid_;
 };
 
-}  // namespace sampletest
+}  // namespace peers

@@ -1,4 +1,4 @@
-#include "SampleTestSupport.h"
+#include "tests/support/Peers.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -10,7 +10,7 @@
 #include "media/ImageLayout.h"
 #include "tools/Fat12Builder.h"
 
-namespace sampletest {
+namespace peers {
 
 TempDir::TempDir() {
     std::random_device random;
@@ -123,4 +123,4 @@ BackgroundProgram::~BackgroundProgram() {
     if (!gone) runCommand("kill -KILL " + pid_, dir_);
 }
 
-}  // namespace sampletest
+}  // namespace peers
