@@ -1,0 +1,51 @@
+#include "platform/posix/DriveTarget.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+
+#include "platform/posix/Win32Errors.h"
+
+namespace posix {
+
+std::string driveATargetPath() {
+    const char* configured = std::getenv("DORVANE_DRIVE_A");
+    return configured != nullptr && *configured != '\0' ? configured : "A.img";
+}
+
+sys::DWORD openDriveTarget(const std::string& path, int mode, DriveTarget& out) {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), mode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        out.openErrno = errno;
+        return errno == ENOENT || errno == ENOTDIR ? sys::ERROR_NOT_READY : win32FromErrno(errno);
+    }
+    UniqueFd owned(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return win32FromErrno(errno);
+    }
+    if (S_ISREG(info.st_mode)) {
+        out.size = static_cast<std::uint64_t>(info.st_size);
+        out.blockDevice = false;
+    } else if (S_ISBLK(info.st_mode)) {
+        std::uint64_t bytes = 0;
+        if (::ioctl(fd, BLKGETSIZE64, &bytes) != 0) {
+            return win32FromErrno(errno);
+        }
+        out.size = bytes;
+        out.blockDevice = true;
+    } else {
+        return sys::ERROR_ACCESS_DENIED;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    out.fd = std::move(owned);
+    return sys::NO_ERROR;
+}
+
+}  // namespace posix

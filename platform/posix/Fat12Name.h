@@ -1,0 +1,20 @@
+// The 8.3 short names of FAT directory entries.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace posix::fat12 {
+
+using ShortName = std::array<char, 11>;
+
+// "Dsck.tr" -> "DSCK    TR ": upper-cased, base and extension padded with
+// blanks. Empty for anything that is not a plain 8.3 name (no long names are
+// written, so such a name could not be stored faithfully).
+std::optional<ShortName> toShortName(std::string_view name);
+
+// Directory entries compare without regard to case, as DOS and Windows do.
+bool sameShortName(const ShortName& a, const char* entryName);
+
+}  // namespace posix::fat12

@@ -1,0 +1,251 @@
+#include "platform/posix/Fat12Volume.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace posix::fat12 {
+namespace {
+
+constexpr std::uint8_t kEndOfDirectory = 0x00;
+constexpr std::uint8_t kDeleted = 0xE5;
+constexpr std::uint8_t kAttrVolumeLabel = 0x08;
+constexpr std::uint8_t kAttrLongName = 0x0F;
+constexpr std::uint8_t kAttrArchive = 0x20;
+
+void put16(std::uint8_t* at, std::uint32_t v) {
+    at[0] = static_cast<std::uint8_t>(v & 0xFF);
+    at[1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+}
+
+void put32(std::uint8_t* at, std::uint32_t v) {
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
+}
+
+std::uint32_t get16(const std::uint8_t* at) { return std::uint32_t{at[0]} | (std::uint32_t{at[1]} << 8); }
+
+}  // namespace
+
+DosStamp DosStamp::from(int year, int month, int day, int hour, int minute, int second) {
+    DosStamp stamp;
+    if (year < 1980) {
+        return stamp;
+    }
+    if (year > 2107) {
+        year = 2107, month = 12, day = 31, hour = 23, minute = 59, second = 58;
+    }
+    stamp.date = static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
+    stamp.time = static_cast<std::uint16_t>((hour << 11) | (minute << 5) | (second / 2));
+    stamp.hundredths = static_cast<std::uint8_t>((second % 2) * 100);
+    return stamp;
+}
+
+Status Volume::mount() {
+    layout_.reset();
+    file_.reset();
+    BootSector boot{};
+    if (storage_.size() < boot.size()) {
+        return Status::Corrupt;  // not even a boot sector: no volume at all
+    }
+    if (!storage_.read(0, boot.data(), boot.size())) {
+        return Status::ReadFault;
+    }
+    layout_ = parseLayout(boot, storage_.size());
+    if (!layout_) {
+        return Status::Corrupt;
+    }
+    root_.assign(std::size_t{layout_->rootEntries} * kDirEntryBytes, 0);
+    if (!table_.load(storage_, *layout_) || !storage_.read(layout_->rootOffset, root_.data(), root_.size())) {
+        layout_.reset();
+        return Status::ReadFault;
+    }
+    const Status chains = checkChains();
+    if (chains != Status::Ok) {
+        layout_.reset();
+    }
+    return chains;
+}
+
+// Follows the chain of every root entry. Each cluster may be visited once,
+// so a loop or two entries sharing clusters show up as a revisit, and the
+// walk ends after at most clusterCount steps whatever the table holds.
+Status Volume::checkChains() {
+    std::vector<bool> visited(layout_->lastCluster() + 1, false);
+    for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
+        const std::uint8_t* e = entry(i);
+        if (e[0] == kEndOfDirectory) {
+            break;
+        }
+        if (e[0] == kDeleted || e[11] == kAttrLongName || (e[11] & kAttrVolumeLabel) != 0) {
+            continue;
+        }
+        std::uint32_t cluster = get16(e + 26);
+        if (cluster == 0) {
+            continue;
+        }
+        while (true) {
+            if (cluster < 2 || cluster > layout_->lastCluster() || visited[cluster]) {
+                return Status::Corrupt;
+            }
+            visited[cluster] = true;
+            const std::uint32_t next = table_.get(cluster);
+            if (isEndOfChain(next)) {
+                break;
+            }
+            cluster = next;
+        }
+    }
+    return Status::Ok;
+}
+
+Status Volume::create(std::string_view name, DosStamp stamp) {
+    if (!layout_ || file_) {
+        return Status::WrongState;
+    }
+    const auto shortName = toShortName(name);
+    if (!shortName) {
+        return Status::InvalidName;
+    }
+    if (!storage_.writable()) {
+        return Status::WriteProtected;
+    }
+
+    std::optional<std::uint32_t> slot;
+    bool slotEndsDirectory = false;
+    for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
+        const std::uint8_t* e = entry(i);
+        if (e[0] == kEndOfDirectory) {
+            if (!slot) {
+                slot = i;
+                slotEndsDirectory = true;
+            }
+            break;
+        }
+        if (e[0] == kDeleted) {
+            if (!slot) {
+                slot = i;
+            }
+            continue;
+        }
+        if (e[11] == kAttrLongName || (e[11] & kAttrVolumeLabel) != 0) {
+            continue;
+        }
+        if (sameShortName(*shortName, reinterpret_cast<const char*>(e))) {
+            return Status::Exists;
+        }
+    }
+    if (!slot) {
+        return Status::RootFull;
+    }
+
+    std::uint8_t* e = entry(*slot);
+    std::memset(e, 0, kDirEntryBytes);
+    std::memcpy(e, shortName->data(), shortName->size());
+    e[11] = kAttrArchive;
+    e[13] = stamp.hundredths;
+    put16(e + 14, stamp.time);
+    put16(e + 16, stamp.date);
+    put16(e + 18, stamp.date);
+    put16(e + 22, stamp.time);
+    put16(e + 24, stamp.date);
+
+    // Whatever lies behind the end marker is not part of the directory; keep
+    // it that way now that the marker's slot is taken.
+    if (slotEndsDirectory && *slot + 1 < layout_->rootEntries && entry(*slot + 1)[0] != kEndOfDirectory) {
+        entry(*slot + 1)[0] = kEndOfDirectory;
+        if (writeEntry(*slot + 1) != Status::Ok) {
+            return Status::WriteFault;
+        }
+    }
+    if (writeEntry(*slot) != Status::Ok) {
+        return Status::WriteFault;
+    }
+    file_ = OpenFile{*slot, 0, 0, 0};
+    searchFrom_ = 2;
+    return Status::Ok;
+}
+
+Status Volume::write(const void* data, std::size_t length, std::size_t& written) {
+    written = 0;
+    if (!file_) {
+        return Status::WrongState;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    const std::uint32_t clusterBytes = layout_->clusterBytes;
+    Status status = Status::Ok;
+    while (written < length) {
+        OpenFile& f = *file_;
+        const std::uint32_t used = f.size % clusterBytes;
+        const bool needCluster = f.first == 0 || used == 0;
+        std::uint32_t cluster = f.last;
+        if (needCluster) {
+            cluster = table_.findFree(searchFrom_);
+            if (cluster == 0) {
+                status = Status::DiskFull;
+                break;
+            }
+        }
+        const std::uint32_t offset = needCluster ? 0 : used;
+        const std::size_t piece = std::min<std::size_t>(length - written, clusterBytes - offset);
+        if (std::uint64_t{f.size} + piece > 0xFFFFFFFFu) {
+            status = Status::DiskFull;
+            break;
+        }
+        // The data goes down before the cluster is linked in, so a failed
+        // transfer leaves the chain as it was.
+        if (!storage_.write(layout_->clusterOffset(cluster) + offset, bytes + written, piece)) {
+            status = Status::WriteFault;
+            break;
+        }
+        if (needCluster) {
+            table_.set(cluster, kEndOfChain);
+            if (f.first == 0) {
+                f.first = cluster;
+            } else {
+                table_.set(f.last, cluster);
+            }
+            f.last = cluster;
+            searchFrom_ = cluster + 1;
+        }
+        f.size += static_cast<std::uint32_t>(piece);
+        written += piece;
+        entryDirty_ = true;
+    }
+    const Status flushed = flushMetadata();
+    return status != Status::Ok ? status : flushed;
+}
+
+Status Volume::close() {
+    if (!file_) {
+        return Status::WrongState;
+    }
+    const Status flushed = flushMetadata();
+    file_.reset();
+    return flushed;
+}
+
+// The table first, then the entry: a crash between the two leaves clusters
+// allocated but unowned, which a checker frees, never an entry that claims
+// clusters its chain does not have.
+Status Volume::flushMetadata() {
+    if (table_.dirty() && !table_.flush(storage_, *layout_)) {
+        return Status::WriteFault;
+    }
+    if (entryDirty_) {
+        std::uint8_t* e = entry(file_->entry);
+        put16(e + 26, file_->first);
+        put32(e + 28, file_->size);
+        if (writeEntry(file_->entry) != Status::Ok) {
+            return Status::WriteFault;
+        }
+        entryDirty_ = false;
+    }
+    return Status::Ok;
+}
+
+Status Volume::writeEntry(std::uint32_t index) {
+    const std::uint64_t at = layout_->rootOffset + std::uint64_t{index} * kDirEntryBytes;
+    return storage_.write(at, entry(index), kDirEntryBytes) ? Status::Ok : Status::WriteFault;
+}
+
+}  // namespace posix::fat12

@@ -1,0 +1,118 @@
+// Create Diskette from the sample image onto a 1.44 MB image file, through
+// the real Linux services, then judged by programs nobody here wrote.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+
+#include "media/ImageLayout.h"
+#include "tests/e2e/Session.h"
+#include "tools/SampleDiskette.h"
+
+namespace e2e {
+namespace {
+
+using peers::Bytes;
+using peers::readFile;
+using peers::runCommand;
+
+Bytes sectorsOf(const Bytes& disk, std::size_t first, std::size_t count) {
+    return Bytes(disk.begin() + static_cast<std::ptrdiff_t>(first * 512),
+                 disk.begin() + static_cast<std::ptrdiff_t>((first + count) * 512));
+}
+
+class CreateDiskette : public ::testing::Test {
+protected:
+    Session session;
+};
+
+TEST_F(CreateDiskette, MakesADisketteThatPeersAcceptAndThatBoots) {
+    const Bytes image = readFile(session / "Dsck.tr");
+    ASSERT_EQ(session.createDiskette(), "created");
+    const Bytes disk = readFile(session / "A.img");
+    ASSERT_EQ(disk.size(), 1474560u);  // the raw access never grows its target
+
+    const auto fsck = runCommand("fsck.fat -n A.img", session.dir());
+    EXPECT_EQ(fsck.exitCode, 0) << fsck.output;
+
+    const auto listing = runCommand("mdir -i A.img ::", session.dir());
+    ASSERT_EQ(listing.exitCode, 0) << listing.output;
+    EXPECT_TRUE(std::regex_search(listing.output, std::regex("DSCK +TR +720896 "))) << listing.output;
+    EXPECT_TRUE(std::regex_search(listing.output, std::regex("ZELKOR +EXE +96256 "))) << listing.output;
+
+    ASSERT_EQ(runCommand("mcopy -n -i A.img ::DSCK.TR dsck.out && mcopy -n -i A.img ::ZELKOR.EXE zelkor.out",
+                         session.dir())
+                  .exitCode,
+              0);
+    EXPECT_EQ(readFile(session / "dsck.out"), sectorsOf(image, 0, 1408));
+    EXPECT_EQ(readFile(session / "zelkor.out"), peers::carveConsoleProgram(image));
+
+    // Sector 0 and the sample's own data sectors are the image's, by the
+    // placements; 1-32 are the tables and root directory the files changed.
+    const Bytes rebuilt = peers::rebuildDiskette(image);
+    EXPECT_EQ(sectorsOf(disk, 0, 1), sectorsOf(image, 244, 1));
+    EXPECT_EQ(sectorsOf(disk, 33, 788 - 33), sectorsOf(rebuilt, 33, 788 - 33));
+    EXPECT_EQ(readFile(session / "Dsck.tr"), image);  // the image is never changed
+
+    if (!peers::programExists("qemu-system-i386")) GTEST_SKIP() << "skipped: qemu-system-i386 missing";
+    const std::string message(sample::SampleBootMessage.substr(0, sample::SampleBootMessage.find('\r')));
+    const auto serial = session / "serial.txt";
+    const peers::BackgroundProgram qemu("qemu-system-i386 -drive file=A.img,if=floppy,format=raw,index=0 "
+                                        "-boot a -display none -monitor none -no-reboot -serial file:serial.txt",
+                                        session.dir());
+    EXPECT_TRUE(peers::waitUntil([&] { return peers::readText(serial).find(message) != std::string::npos; },
+                                 std::chrono::seconds(60)))
+        << peers::readText(serial);
+}
+
+// The raw area carries the sample's own tables and root directory, so a run
+// starts from a clean file system whatever the diskette held before.
+TEST_F(CreateDiskette, ASecondRunOnTheSameDisketteStartsOver) {
+    ASSERT_EQ(session.createDiskette(), "created");
+    ASSERT_EQ(session.createDiskette(), "created");
+    EXPECT_EQ(runCommand("fsck.fat -n A.img", session.dir()).exitCode, 0);
+    const auto listing = runCommand("mdir -i A.img ::", session.dir());
+    EXPECT_TRUE(std::regex_search(listing.output, std::regex("6 files"))) << listing.output;
+}
+
+TEST_F(CreateDiskette, BadTargetsEndInTheWriteErrorState) {
+    struct Case {
+        const char* what;
+        std::function<void(const Session&)> prepare;
+    } cases[] = {
+        {"no A.img", [](const Session& s) { std::filesystem::remove(s / "A.img"); }},
+        {"A.img too small for a diskette", [](const Session& s) { std::filesystem::resize_file(s / "A.img", 200 * 512); }},
+        {"DORVANE_DRIVE_A names a missing device",
+         [](const Session&) { ::setenv("DORVANE_DRIVE_A", "/nonexistent/fd0", 1); }},
+        {"no Dsck.tr", [](const Session& s) { std::filesystem::remove(s / "Dsck.tr"); }},
+        {"short Dsck.tr", [](const Session& s) { std::filesystem::resize_file(s / "Dsck.tr", 1320 * 512); }},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        c.prepare(s);
+        const bool hadDisk = std::filesystem::exists(s / "A.img");
+        const Bytes before = hadDisk ? readFile(s / "A.img") : Bytes{};
+        EXPECT_EQ(s.createDiskette(), "write error") << c.what;
+        ::unsetenv("DORVANE_DRIVE_A");
+        EXPECT_EQ(std::filesystem::exists(s / "A.img"), hadDisk) << c.what;
+        if (hadDisk && c.what != std::string("A.img too small for a diskette")) {
+            EXPECT_EQ(readFile(s / "A.img"), before) << c.what;
+        }
+    }
+}
+
+TEST(CreateDisketteReadOnly, AReadOnlyDiskImageGivesTheWriteErrorAndStaysUnchanged) {
+    Session s;
+    std::filesystem::create_directory(s / "ro");
+    std::filesystem::rename(s / "A.img", s / "ro" / "A.img");
+    ::setenv("DORVANE_DRIVE_A", "ro/A.img", 1);
+    const Bytes before = readFile(s / "ro" / "A.img");
+    const std::string state = createDisketteOnReadOnlyFolder(s.dir(), s / "ro");
+    ::unsetenv("DORVANE_DRIVE_A");
+    if (state.empty()) GTEST_SKIP() << "skipped: no private mount namespace here";
+    EXPECT_EQ(state, "write error");
+    EXPECT_EQ(readFile(s / "ro" / "A.img"), before);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,40 @@
+// One run of the shell in a temporary working folder, with the real Linux
+// services and a sample Dsck.tr and blank A.img beside it; no window is shown.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "tests/support/Peers.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const fs::path& dir() const { return dir_.path(); }
+    fs::path operator/(const std::string& name) const { return dir_ / name; }
+
+    // Starts the shell in the folder, lets the platform tick come, and goes
+    // Regeneration > Create Diskette > OK > Continue. Returns the state the
+    // dialog ends in: "created", "write error" or "other".
+    std::string createDiskette();
+
+private:
+    peers::TempDir dir_;
+    fs::path previous_;
+};
+
+// The same, in a child process that sees `folder` read-only (as root sees a
+// write-protected diskette). Returns the final state, or "" when the system
+// gives no private mount namespace.
+std::string createDisketteOnReadOnlyFolder(const fs::path& workingFolder, const fs::path& readOnlyFolder);
+
+}  // namespace e2e

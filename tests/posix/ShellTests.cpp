@@ -1,0 +1,80 @@
+// Opening addresses: the handler must get the whole address as its only
+// argument, whatever it contains, and must not be left behind as a zombie.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Support.h"
+#include "platform/posix/PosixShell.h"
+
+namespace posix::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ShellTest : public ::testing::Test {
+protected:
+    // The handler records its argument count, process id, working folder and
+    // argument, and renames its report into place last, so a report that
+    // exists is complete.
+    void SetUp() override {
+        std::ofstream(handler_) << "#!/bin/sh\nprintf '%s\\n%s\\n%s\\n%s' \"$#\" \"$$\" \"$(pwd)\" \"$1\" > "
+                                << report_ << ".tmp\nmv " << report_ << ".tmp " << report_ << "\n";
+        std::filesystem::permissions(handler_, std::filesystem::perms::owner_all);
+    }
+
+    // Waits for the report and for the handler to be reaped; returns the
+    // report's lines.
+    std::vector<std::string> reportOfHandler() {
+        std::vector<std::string> lines;
+        if (!waitFor([&] { return std::filesystem::exists(report_); }, 10s)) {
+            ADD_FAILURE() << "the handler never ran";
+            return lines;
+        }
+        const Bytes bytes = readFile(report_);
+        std::istringstream text(std::string(bytes.begin(), bytes.end()));
+        for (std::string line; lines.size() < 3 && std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        lines.emplace_back(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
+        std::filesystem::remove(report_);
+        EXPECT_TRUE(waitFor([&] { return !std::filesystem::exists("/proc/" + lines[1]); }, 10s))
+            << "handler " << lines[1] << " left as a zombie";
+        return lines;
+    }
+
+    TempFolder folder_;
+    std::string handler_ = folder_.path() + "/handler.sh";
+    std::string report_ = folder_.path() + "/report";
+    PosixShell shell_{handler_};
+};
+
+TEST_F(ShellTest, AddressArrivesWholeAsOneArgument) {
+    for (const char* address :
+         {"https://www.example.invalid/page?a=1&b=two words#part",
+          "mailto:support@example.invalid?Subject=Dorvane Shell 1.32&Body=A & B%20\r\nline two; $(id) `id` 'q' \"q\"",
+          "-starts-with-a-dash", "*"}) {
+        EXPECT_GT(shell_.ShellExecuteA(nullptr, address, nullptr, nullptr, SW_SHOWNORMAL), 32);
+        const auto report = reportOfHandler();
+        ASSERT_EQ(report.size(), 4u);
+        EXPECT_EQ(report[0], "1");
+        EXPECT_EQ(report[3], address);
+    }
+}
+
+TEST_F(ShellTest, VerbsAndFolder) {
+    std::filesystem::create_directory(folder_.path() + "/docs");
+    EXPECT_GT(shell_.ShellExecuteA("open", "file.txt", nullptr, (folder_.path() + "/docs").c_str(), SW_RESTORE), 32);
+    const auto report = reportOfHandler();
+    ASSERT_EQ(report.size(), 4u);
+    EXPECT_EQ(report[2], folder_.path() + "/docs");
+
+    EXPECT_LE(shell_.ShellExecuteA("print", "file.txt", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    EXPECT_LE(shell_.ShellExecuteA(nullptr, "", nullptr, nullptr, SW_SHOWNORMAL), 32);
+    PosixShell absent(folder_.path() + "/no-such-handler");
+    EXPECT_EQ(absent.ShellExecuteA(nullptr, "https://example.invalid", nullptr, nullptr, SW_SHOWNORMAL), 2);
+    EXPECT_FALSE(std::filesystem::exists(report_));
+}
+
+}  // namespace
+}  // namespace posix::test
