@@ -74,7 +74,7 @@ build() {  # preset
 [ $need_sanitize -eq 1 ] && { build sanitize || finish; }
 [ $need_fuzz -eq 1 ] && { build fuzz || finish; }
 
-asan=(ASAN_OPTIONS=abort_on_error=0:halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
+asan=(ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 for suite in "${suites[@]}"; do
   echo "== $suite"
   case $suite in
