@@ -42,7 +42,7 @@ TAbout::TAbout(Application& app, sys::Services& services)
 
     Bevel1.setBounds(8, 104, 273, 9);
 
-    Label4.setText(ProductWebSite);
+    Label4.setText(ProductWebSiteText);
     Label4.setBounds(159, 83, 0, 13);
     Font link = f;
     link.color = clBlue;

@@ -4,8 +4,10 @@
 #include "platform/forms/Form.h"
 #include "platform/services.h"
 
-// Our product web site, shown by the about box and opened by its link.
+// Our product web site, opened by the about box's link; the link shows the
+// short form, which fits beside the picture.
 inline constexpr const char* ProductWebSite = "https://dorvane.example.org/";
+inline constexpr const char* ProductWebSiteText = "dorvane.example.org";
 
 class TAbout : public forms::Form {
 public:

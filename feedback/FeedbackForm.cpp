@@ -167,9 +167,12 @@ void TFeedbackForm::buildFooter() {
     Label_ContactUs.onMouseEnter = [this] { Label_ContactUsMouseEnter(); };
     Label_ContactUs.onMouseLeave = [this] { Label_ContactUsMouseLeave(); };
 
+    // The address and "if you need any assistance" read as one line; the
+    // estimate places the label where no renderer measures the caption.
     const int followerLeft = Label_ContactUs.left() + PlainCharWidth * static_cast<int>(contact.size());
     Label_AnyAsisstance.setText("if you need any assistance");
     Label_AnyAsisstance.setBounds(followerLeft, Label_ContactUs.top(), 0, LabelHeight);
+    Label_AnyAsisstance.follows = &Label_ContactUs;
     Label_AnyAsisstance.setFont(PlainFont);
 }
 

@@ -82,6 +82,9 @@ public:
     bool dockedBottom = false;  // keeps to the bottom edge of its parent, full width
     bool tabStop = false;
     int tabOrder = -1;       // position in the parent's keyboard order
+    // A label that continues another label's line: it starts where that one's
+    // caption ends, whatever width the renderer's font gives the caption.
+    const Control* follows = nullptr;
 
     // Repaint at once (the framework's Update).
     void Update();

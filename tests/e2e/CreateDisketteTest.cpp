@@ -2,11 +2,16 @@
 // the real Linux services, then judged by programs nobody here wrote.
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <regex>
 
 #include "media/ImageLayout.h"
 #include "tests/e2e/Session.h"
+#include "tests/fakes/Report.h"
 #include "tools/SampleDiskette.h"
 
 namespace e2e {
@@ -99,6 +104,68 @@ TEST_F(CreateDiskette, BadTargetsEndInTheWriteErrorState) {
             EXPECT_EQ(readFile(s / "A.img"), before) << c.what;
         }
     }
+}
+
+// Regeneration images of every troublesome kind, through the real services:
+// where the image can't serve, the diskette image is left exactly as it was.
+TEST(CreateDisketteBadImages, EachEndsInItsStateAndNothingIsWrittenWhereTheImageCannotServe) {
+    namespace fs = std::filesystem;
+    const auto sized = [](std::uintmax_t sectors) {
+        return [sectors](const Session& s) {
+            if (sectors > 1408) {
+                ASSERT_EQ(peers::runSampleTool({"--sectors", std::to_string(sectors)}, s.dir()).exitCode, 0);
+            }
+            fs::resize_file(s / "Dsck.tr", sectors * 512);
+        };
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const Session&)> prepare;
+        bool serves;
+    } cases[] = {
+        {"missing", [](const Session& s) { fs::remove(s / "Dsck.tr"); }, false},
+        {"a folder named Dsck.tr",
+         [](const Session& s) {
+             fs::remove(s / "Dsck.tr");
+             fs::create_directory(s / "Dsck.tr");
+         },
+         false},
+        {"0 sectors", sized(0), false},
+        {"1 sector", sized(1), false},
+        {"787 sectors", sized(787), false},
+        {"788 sectors", sized(788), false},
+        {"1,320 sectors", sized(1320), false},
+        {"1,321 sectors", sized(1321), true},
+        {"1,407 sectors", sized(1407), true},
+        {"1,408 sectors", sized(1408), true},
+        {"3,000 sectors", sized(3000), true},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        c.prepare(s);
+        const Bytes before = readFile(s / "A.img");
+        const std::string state = s.createDiskette();
+        EXPECT_EQ(state, c.serves ? "created" : "write error") << c.what;
+        const bool untouched = readFile(s / "A.img") == before;
+        if (!c.serves) {
+            EXPECT_TRUE(untouched) << c.what;
+        }
+        fakes::ReportRow("bad-images", {"Linux services", "Create Diskette", c.what, state,
+                                        untouched ? "nothing" : "diskette written"});
+    }
+
+    // Held open by another program: it holds the file's exclusive lock.
+    Session s;
+    const int holder = ::open((s / "Dsck.tr").c_str(), O_RDONLY);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    const Bytes before = readFile(s / "A.img");
+    const std::string state = s.createDiskette();
+    ::close(holder);
+    EXPECT_EQ(state, "write error");
+    EXPECT_EQ(readFile(s / "A.img"), before);
+    fakes::ReportRow("bad-images", {"Linux services", "Create Diskette", "held open by another program", state,
+                                    readFile(s / "A.img") == before ? "nothing" : "diskette written"});
 }
 
 TEST(CreateDisketteReadOnly, AReadOnlyDiskImageGivesTheWriteErrorAndStaysUnchanged) {

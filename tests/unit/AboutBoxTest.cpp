@@ -17,7 +17,7 @@ TEST_F(AppFixture, EnterOnTheJustOpenedAboutBoxHidesIt) {
     Form1->About1.click();
     EXPECT_EQ(About->Label2.text(), "Version 1.32");
     EXPECT_EQ(About->Label1.text(), "Dorvane Shell");
-    EXPECT_EQ(About->Label4.text(), ProductWebSite);
+    EXPECT_EQ(About->Label4.text(), ProductWebSiteText);
 }
 
 TEST_F(AppFixture, WebSiteLinkOpensTheAddressEachTimeAndTheBoxStays) {

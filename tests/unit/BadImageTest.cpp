@@ -6,6 +6,7 @@
 #include "media/ConsoleLaunch.h"
 #include "media/DisketteWriter.h"
 #include "tests/fakes/FakeKernel.h"
+#include "tests/fakes/Report.h"
 #include "tests/fakes/TestBackend.h"
 #include "tests/fakes/TestImage.h"
 
@@ -68,7 +69,10 @@ TEST(BadImage, DisketteRunWritesNothingWhereTheImageCannotServe) {
         c.prepare(k);
         NoProgress progress;
         media::SetDiskettePlatform(false);
-        EXPECT_EQ(media::WriteRegeneratingDiskette(k, progress), c.serves) << c.what;
+        const bool ok = media::WriteRegeneratingDiskette(k, progress);
+        EXPECT_EQ(ok, c.serves) << c.what;
+        ReportRow("bad-images", {"fakes", "Create Diskette", c.what, ok ? "created" : "write error",
+                                 k.disketteFiles.empty() && k.drive == Bytes(k.drive.size(), 0) ? "nothing" : "diskette written"});
         EXPECT_EQ(k.openHandles(), 0) << c.what;
         if (!c.serves) {
             EXPECT_EQ(progress.reports, 0) << c.what;
@@ -91,6 +95,8 @@ TEST(BadImage, LaunchWritesAndStartsNothingWhereTheImageCannotServe) {
         const bool launched = std::any_of(k.calls.begin(), k.calls.end(),
                                           [](const Call& call) { return call.op == Op::CreateProcess; });
         EXPECT_EQ(launched, c.serves) << c.what;
+        ReportRow("bad-images", {"fakes", "Start Regeneration", c.what, launched ? "launched" : "message, no launch",
+                                 k.file("zelkor.exe") ? "zelkor.exe written" : "nothing"});
         EXPECT_EQ(backend.messages.size(), c.serves ? 0u : 1u) << c.what;
         EXPECT_EQ(k.openHandles(), 0) << c.what;
         if (!c.serves) {

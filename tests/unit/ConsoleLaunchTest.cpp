@@ -4,6 +4,7 @@
 
 #include "media/ConsoleLaunch.h"
 #include "tests/fakes/AppFixture.h"
+#include "tests/fakes/Report.h"
 #include "tests/fakes/TestImage.h"
 
 using namespace fakes;
@@ -181,6 +182,9 @@ TEST_F(LaunchTest, FailureAtEveryCall) {
             const bool harmless = target.op == Op::CloseHandle &&
                                   (target.target == "dsck.tr" || target.target == "process" || target.target == "thread");
             EXPECT_EQ(launched, harmless) << where;
+            ReportRow("launch-faults", {target.str(), fault == Fault::Short ? "short" : "fails",
+                                        launched ? "launched" : "message, no launch",
+                                        k.file("zelkor.exe") ? "complete" : "absent"});
             EXPECT_EQ(b.messages.size(), harmless ? 0u : 1u) << where;
             EXPECT_EQ(k.openHandles(), 0) << where;
             if (const Bytes* exe = k.file("zelkor.exe")) {

@@ -6,6 +6,7 @@
 
 #include "media/DisketteWriter.h"
 #include "tests/fakes/FakeKernel.h"
+#include "tests/fakes/Report.h"
 #include "tests/fakes/TestImage.h"
 
 using namespace fakes;
@@ -322,6 +323,9 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                                         target.target == "\\\\.\\vwin32")) ||
                                       (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME);
                 EXPECT_EQ(ok, harmless) << where;
+                ReportRow("diskette-faults", {win9x ? "Windows 9x" : "raw volume", target.str(),
+                                              fault == Fault::Short ? "short" : "fails",
+                                              ok ? "created" : "write error", std::to_string(r.reports.size())});
                 EXPECT_EQ(k.openHandles(), 0) << where;
                 EXPECT_EQ(*k.file("Dsck.tr"), image) << where;
                 if (harmless) continue;

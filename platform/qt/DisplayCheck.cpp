@@ -1,0 +1,13 @@
+#include "platform/qt/DisplayCheck.h"
+
+namespace qtui {
+
+bool displayAvailable(const EnvironmentLookup& env) {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = env(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace qtui

@@ -1,0 +1,26 @@
+#include "platform/qt/TimerBinding.h"
+
+namespace qtui {
+
+TimerBinding::TimerBinding(forms::Timer& timer, std::function<bool()> live) : timer_(timer) {
+    native_.setObjectName(QString::fromStdString(timer.name()));
+    QObject::connect(&native_, &QTimer::timeout, &native_, [this, live = std::move(live)] {
+        if (live()) timer_.tick();
+    });
+    timer_.observe([this](forms::Prop p) {
+        if (p == forms::Prop::TimerState) apply();
+    });
+    apply();
+}
+
+void TimerBinding::apply() {
+    const int interval = timer_.interval() > 0 ? timer_.interval() : 1;
+    if (!timer_.enabled()) {
+        native_.stop();
+        return;
+    }
+    // A new interval counts from now, as the framework's timer does.
+    if (!native_.isActive() || native_.interval() != interval) native_.start(interval);
+}
+
+}  // namespace qtui
