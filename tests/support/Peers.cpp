@@ -106,11 +106,13 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::seconds timeout) 
     return true;
 }
 
-BackgroundProgram::BackgroundProgram(const std::string& command, const fs::path& dir) : dir_(dir) {
+BackgroundProgram::BackgroundProgram(const std::string& command, const fs::path& dir, const std::string& name)
+    : dir_(dir) {
     // `timeout` is the last line of defence should the test itself die; it
     // passes our TERM on to the program.
-    const fs::path pidFile = dir / "background.pid";
-    runCommand("(exec timeout -s KILL 300 " + command + ") >background.log 2>&1 & echo $! >" + shellQuoted(pidFile), dir);
+    const fs::path pidFile = dir / (name + ".pid");
+    runCommand("(exec timeout -s KILL 300 " + command + ") >" + name + ".log 2>&1 & echo $! >" + shellQuoted(pidFile),
+               dir);
     pid_ = readText(pidFile);
     while (!pid_.empty() && (pid_.back() == '\n' || pid_.back() == ' ')) pid_.pop_back();
 }

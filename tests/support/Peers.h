@@ -65,7 +65,8 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::seconds timeout);
 // A program running in the background of the test, killed when the object goes.
 class BackgroundProgram {
 public:
-    BackgroundProgram(const std::string& command, const fs::path& dir);
+    // Its output goes to <name>.log in `dir`.
+    BackgroundProgram(const std::string& command, const fs::path& dir, const std::string& name = "background");
     ~BackgroundProgram();
     BackgroundProgram(const BackgroundProgram&) = delete;
     BackgroundProgram& operator=(const BackgroundProgram&) = delete;
