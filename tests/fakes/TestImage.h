@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "tests/fakes/FakeKernel.h"
 
@@ -30,6 +31,19 @@ inline Bytes NumberedImage(std::size_t sectors) {
 inline Bytes Sectors(const Bytes& image, std::size_t first, std::size_t count) {
     return Bytes(image.begin() + static_cast<std::ptrdiff_t>(first * 512),
                  image.begin() + static_cast<std::ptrdiff_t>((first + count) * 512));
+}
+
+// zelkor.exe as the image holds it: its five runs, written out here rather
+// than taken from the shell's own table.
+inline Bytes ConsoleProgramOf(const Bytes& image) {
+    const std::pair<std::size_t, std::size_t> runs[] = {
+        {790, 825}, {958, 1003}, {1049, 1069}, {1151, 1202}, {1235, 1267}};
+    Bytes out;
+    for (auto [first, last] : runs) {
+        Bytes part = Sectors(image, first, last - first + 1);
+        out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
 }
 
 }  // namespace fakes

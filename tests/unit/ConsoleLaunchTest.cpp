@@ -11,17 +11,6 @@ using namespace fakes;
 
 namespace {
 
-Bytes consoleProgramOf(const Bytes& image) {
-    const std::pair<std::size_t, std::size_t> runs[] = {
-        {790, 825}, {958, 1003}, {1049, 1069}, {1151, 1202}, {1235, 1267}};
-    Bytes out;
-    for (auto [first, last] : runs) {
-        Bytes part = Sectors(image, first, last - first + 1);
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-}
-
 class LaunchTest : public AppFixture {
 protected:
     Bytes image = NumberedImage(1408);
@@ -47,7 +36,7 @@ TEST_F(LaunchTest, FreshFolderGetsBothFilesThenTheLaunch) {
     launch();
     ASSERT_NE(kernel.file("zelkor.exe"), nullptr);
     EXPECT_EQ(kernel.file("zelkor.exe")->size(), 96256u);
-    EXPECT_EQ(*kernel.file("zelkor.exe"), consoleProgramOf(image));
+    EXPECT_EQ(*kernel.file("zelkor.exe"), ConsoleProgramOf(image));
     EXPECT_EQ(*kernel.file("zelkor.pif"), Sectors(image, 1319, 2));
     EXPECT_EQ(kernel.file("zelkor.tmp"), nullptr);
     EXPECT_EQ(imageReads(), 190u);  // one sector per read
@@ -100,7 +89,7 @@ TEST_F(LaunchTest, SecondLaunchRewritesOnlyThePifAndStartsAgain) {
     launch();
     kernel.files["zelkor.pif"] = Bytes(1024, 0);  // the user changed its settings
     launch();
-    EXPECT_EQ(*kernel.file("zelkor.exe"), consoleProgramOf(image));
+    EXPECT_EQ(*kernel.file("zelkor.exe"), ConsoleProgramOf(image));
     EXPECT_EQ(*kernel.file("zelkor.pif"), Sectors(image, 1319, 2));
     EXPECT_EQ(count(Op::CreateProcess), 2u);
     EXPECT_EQ(imageReads(), 190u + 2u);
@@ -188,7 +177,7 @@ TEST_F(LaunchTest, FailureAtEveryCall) {
             EXPECT_EQ(b.messages.size(), harmless ? 0u : 1u) << where;
             EXPECT_EQ(k.openHandles(), 0) << where;
             if (const Bytes* exe = k.file("zelkor.exe")) {
-                EXPECT_EQ(*exe, consoleProgramOf(image)) << where;
+                EXPECT_EQ(*exe, ConsoleProgramOf(image)) << where;
             }
             if (target.op != Op::DeleteFile) {
                 EXPECT_EQ(k.file("zelkor.tmp"), nullptr) << where;

@@ -57,17 +57,6 @@ std::size_t expectedImageSectorFor(std::size_t d) {
     return d;                          // 246-787 unchanged
 }
 
-Bytes consoleProgramOf(const Bytes& image) {
-    const std::pair<std::size_t, std::size_t> runs[] = {
-        {790, 825}, {958, 1003}, {1049, 1069}, {1151, 1202}, {1235, 1267}};
-    Bytes out;
-    for (auto [first, last] : runs) {
-        Bytes part = Sectors(image, first, last - first + 1);
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-}
-
 }  // namespace
 
 TEST_F(DisketteRun, FifteenRawWritesAtTheirSectors) {
@@ -115,7 +104,7 @@ TEST_F(DisketteRun, DisketteFilesHoldTheImageAndTheConsoleProgram) {
     ASSERT_EQ(kernel.disketteFiles.size(), 2u);
     EXPECT_EQ(kernel.disketteFiles["DSCK.TR"], Sectors(image, 0, 1408));
     EXPECT_EQ(kernel.disketteFiles["ZELKOR.EXE"].size(), 96256u);
-    EXPECT_EQ(kernel.disketteFiles["ZELKOR.EXE"], consoleProgramOf(image));
+    EXPECT_EQ(kernel.disketteFiles["ZELKOR.EXE"], ConsoleProgramOf(image));
     EXPECT_EQ(kernel.openHandles(), 0);
     EXPECT_EQ(*kernel.file("Dsck.tr"), image);  // the image is never changed
 }
