@@ -1,7 +1,9 @@
 #include "feedback/VersionText.h"
 
-#include <charconv>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace feedback {
 
@@ -11,17 +13,27 @@ std::string FloatToText(double value, char decimalSeparator) {
 
     // General format with precision 15 chooses fixed or scientific form at the
     // same magnitudes as the framework and drops trailing zeros; only the
-    // exponent's spelling ("e+20", "e-07") and the separator differ.
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, ec == std::errc{} ? end : buffer);
+    // exponent's spelling ("e+20", "e-07") and the separator differ. printf's
+    // conversion is already in every build, so this adds no tables to the
+    // static Windows executables.
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    const std::string raw(buffer);
+    const std::size_t e = raw.find('e');
+    const std::string mantissa = raw.substr(0, e);
 
-    if (const auto e = text.find('e'); e != std::string::npos) {
-        int exponent = 0;
-        std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
-        text = text.substr(0, e) + "E" + std::to_string(exponent);
+    // The C library writes its own locale's radix, which may be more than one
+    // byte: everything between the integer and the fraction digits is it.
+    std::string text;
+    std::size_t i = 0;
+    if (i < mantissa.size() && mantissa[i] == '-') text += mantissa[i++];
+    while (i < mantissa.size() && std::isdigit(static_cast<unsigned char>(mantissa[i]))) text += mantissa[i++];
+    if (i < mantissa.size()) {
+        while (i < mantissa.size() && !std::isdigit(static_cast<unsigned char>(mantissa[i]))) ++i;
+        text += decimalSeparator;
+        text += mantissa.substr(i);
     }
-    if (const auto point = text.find('.'); point != std::string::npos) text[point] = decimalSeparator;
+    if (e != std::string::npos) text += "E" + std::to_string(std::atoi(raw.c_str() + e + 1));
     return text;
 }
 

@@ -1,0 +1,100 @@
+// The FAT12 layer writing one file of 1 KiB to 1 MiB onto a blank diskette,
+// as the program does for each diskette file: mount, create, sequential
+// writes of at most 65,536 bytes, close. Once in memory (the layer's own
+// cost) and once on an image file with the fdatasync() of the program's
+// file close. The cost per byte should not grow with the file.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <numeric>
+
+#include "bench/support/Workspace.h"
+#include "platform/posix/Fat12Storage.h"
+#include "platform/posix/Fat12Volume.h"
+#include "platform/posix/FdStorage.h"
+#include "tools/SampleDiskette.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using posix::fat12::Status;
+
+constexpr std::size_t ChunkBytes = 65536;
+
+bench::Bytes fileContent(std::size_t bytes) {
+    bench::Bytes content(bytes);
+    std::iota(content.begin(), content.end(), std::uint8_t{7});
+    return content;
+}
+
+// Empty on success, otherwise the step that failed.
+const char* writeFile(posix::fat12::Storage& storage, const bench::Bytes& content) {
+    posix::fat12::Volume volume(storage);
+    if (volume.mount() != Status::Ok) return "mount";
+    if (volume.create("DATA.BIN", {}) != Status::Ok) return "create";
+    for (std::size_t at = 0; at < content.size(); at += ChunkBytes) {
+        std::size_t written = 0;
+        if (volume.write(content.data() + at, std::min(ChunkBytes, content.size() - at), written) != Status::Ok)
+            return "write";
+    }
+    return volume.close() == Status::Ok ? nullptr : "close";
+}
+
+void Fat12Write_Memory(benchmark::State& state) {
+    const bench::Bytes blank = sample::buildBlankDiskette();
+    const bench::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        posix::fat12::MemoryStorage storage(blank);
+        const auto start = Clock::now();
+        const char* failed = writeFile(storage, content);
+        const auto stop = Clock::now();
+        if (failed != nullptr) {
+            state.SkipWithError(failed);
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void Fat12Write_File(benchmark::State& state) {
+    bench::Workspace workspace(1408);
+    const bench::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        workspace.restoreBlank();
+        const auto start = Clock::now();
+        const int fd = ::open(workspace.drivePath().c_str(), O_RDWR | O_CLOEXEC);
+        posix::FdStorage storage(fd, bench::DisketteBytes, true);
+        const char* failed = fd < 0 ? "open" : writeFile(storage, content);
+        if (failed == nullptr && ::fdatasync(fd) != 0) failed = "fdatasync";
+        if (fd >= 0) ::close(fd);
+        const auto stop = Clock::now();
+        if (failed != nullptr) {
+            state.SkipWithError(failed);
+            return;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// Restoring the blank diskette costs more than a small file's write, so the
+// iteration counts are fixed rather than grown to a minimum time.
+BENCHMARK(Fat12Write_Memory)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200);
+BENCHMARK(Fat12Write_File)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(5);
+
+}  // namespace
