@@ -25,8 +25,7 @@ run_native() {
 }
 
 run_windows() {
-  echo "run.sh: the Windows build is not wired in yet" >&2
-  exit 2
+  exec scripts/run-windows.sh
 }
 
 case "${1:-}" in

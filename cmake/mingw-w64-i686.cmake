@@ -1,0 +1,4 @@
+# 32-bit Windows (the release build): i686-w64-mingw32.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(DORVANE_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

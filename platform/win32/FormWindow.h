@@ -1,0 +1,74 @@
+// One top-level window per form: the form's own window class, the frame of
+// its border style, the menu bar, a client area of the form's client size,
+// the controls inside, and the form's properties (caption, size, visibility,
+// window state, stay-on-top, focus, timers). The close box, the keyboard
+// (Tab, arrows, Enter, Esc) and native state changes go back to the model.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/forms/Form.h"
+#include "platform/win32/ChildWindow.h"
+#include "platform/win32/Context.h"
+#include "platform/win32/MenuBar.h"
+#include "platform/win32/NativeStyle.h"
+#include "platform/win32/WinApi.h"
+
+namespace win32 {
+
+class FormWindow {
+public:
+    // `owner` is the window that secondary forms stay above (the main form's).
+    FormWindow(forms::Form& form, Context& context, HWND owner);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    forms::Form& form() const { return form_; }
+    ChildWindow* childFor(const forms::Control& control) const;
+    const MenuBar* menuBar() const { return menu_.get(); }
+
+    // Keyboard navigation before the message reaches its window, as a dialog
+    // does it; true when the form took the key.
+    bool preTranslate(const MSG& message);
+    // A control's caption or font changed: the labels that continue its line
+    // move with it.
+    void leaderChanged(const forms::Control& leader);
+    // One of the form's controls received the focus.
+    void focusArrived(ChildWindow& child);
+    void destroy();
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void bindTimers();
+    void apply(forms::Prop prop);
+    void applyVisible();
+    void applySize();
+    void applyWindowState();
+    void applyLevel();
+    void applyFocus();
+    SIZE outerSize() const;
+    void matchClientSize();
+    void centre();
+    void restoreFocus();
+    void focus(forms::Control& control);
+    void showAsDefault(const ChildWindow* focused);
+    void sizeChanged(WPARAM kind);
+    bool key(WPARAM virtualKey);
+
+    forms::Form& form_;
+    Context& context_;
+    HWND hwnd_ = nullptr;
+    WindowStyle style_{};
+    std::unique_ptr<MenuBar> menu_;
+    std::vector<std::unique_ptr<ChildWindow>> children_;
+    forms::ObserverId observer_ = 0;
+    bool placed_ = false;
+};
+
+}  // namespace win32

@@ -1,0 +1,67 @@
+// The forms' Win32 renderer: one FormWindow per form, the thread's message
+// loop with dialog-style keyboard handling, MessageBoxA for message boxes.
+//
+// The backend must outlive the forms::Application that uses it (declare it
+// first). This header names no Windows type, so the program's entry file
+// stays free of <windows.h>.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Application.h"
+
+struct HWND__;
+struct tagMSG;
+
+namespace win32 {
+
+class FormWindow;
+struct Context;
+
+struct Win32BackendOptions {
+    // run() shows the main form and returns at once instead of running the
+    // message loop; whoever started it processes messages itself (the tests).
+    bool returnAfterShow = false;
+};
+
+class Win32Backend : public forms::Backend {
+public:
+    explicit Win32Backend(Win32BackendOptions options = {});
+    ~Win32Backend() override;
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
+
+    void formCreated(forms::Form& form) override;
+    void run(forms::Form& mainForm) override;
+    void terminate() override;
+    void showException(const std::string& message) override;
+    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+
+    // One message of the loop: the form's keyboard handling, then the window.
+    void process(tagMSG& message);
+    // Processes what the queue holds now; false once a quit was asked for.
+    bool processPending();
+    // Stops feeding the model and destroys the windows.
+    void shutdown();
+
+    FormWindow* window(const forms::Form& form) const;
+    HWND__* hwnd(const forms::Form& form) const;
+    HWND__* hwnd(const forms::Control& control) const;
+    bool terminated() const { return terminated_; }
+
+private:
+    HWND__* boxOwner() const;
+    std::string title() const;
+
+    Win32BackendOptions options_;
+    std::unique_ptr<Context> context_;
+    // Owns the secondary forms, so that they have no taskbar buttons of
+    // their own and the main form's level (on top or not) is its own.
+    HWND__* application_ = nullptr;
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+    bool terminated_ = false;
+};
+
+}  // namespace win32
