@@ -33,7 +33,10 @@ std::string FloatToText(double value, char decimalSeparator) {
         text += decimalSeparator;
         text += mantissa.substr(i);
     }
-    if (e != std::string::npos) text += "E" + std::to_string(std::atoi(raw.c_str() + e + 1));
+    if (e != std::string::npos) {
+        text += 'E';
+        text += std::to_string(std::atoi(raw.c_str() + e + 1));
+    }
     return text;
 }
 
