@@ -9,9 +9,9 @@ import unittest
 import unittest.mock
 from pathlib import Path
 
-spec = importlib.util.spec_from_file_location("make_report", Path(__file__).with_name("make_report.py"))
-report = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(report)
+loader_spec = importlib.util.spec_from_file_location("make_report", Path(__file__).with_name("make_report.py"))
+report = importlib.util.module_from_spec(loader_spec)
+loader_spec.loader.exec_module(report)
 
 
 def entry(name, ms, **counters):
