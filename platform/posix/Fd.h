@@ -1,7 +1,10 @@
 // An owned file descriptor, closed when it goes out of scope.
 #pragma once
 
+#include <sys/types.h>
 #include <unistd.h>
+
+#include <cstddef>
 #include <utility>
 
 namespace posix {
@@ -41,5 +44,13 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Move `length` bytes, going on after partial transfers and interrupted
+// calls; `done` counts what moved. At `offset`, or at the file position when
+// it is negative. The result is 0 or the errno of the call that failed; a read
+// that meets the end of the file stops there with 0 and done < length, and a
+// write that moves nothing reports ENOSPC.
+int readAll(int fd, void* data, std::size_t length, std::size_t& done, off_t offset = -1);
+int writeAll(int fd, const void* data, std::size_t length, std::size_t& done, off_t offset = -1);
 
 }  // namespace posix

@@ -1,7 +1,8 @@
 #include "platform/posix/FdStorage.h"
 
 #include <cerrno>
-#include <unistd.h>
+
+#include "platform/posix/Fd.h"
 
 namespace posix {
 
@@ -10,19 +11,11 @@ bool FdStorage::read(std::uint64_t offset, void* data, std::size_t length) {
         lastErrno_ = EINVAL;
         return false;
     }
-    auto* at = static_cast<char*>(data);
-    while (length > 0) {
-        const ssize_t n = ::pread(fd_, at, length, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            lastErrno_ = n < 0 ? errno : EIO;
-            return false;
-        }
-        at += n;
-        offset += static_cast<std::uint64_t>(n);
-        length -= static_cast<std::size_t>(n);
+    std::size_t done = 0;
+    const int error = readAll(fd_, data, length, done, static_cast<off_t>(offset));
+    if (error != 0 || done != length) {
+        lastErrno_ = error != 0 ? error : EIO;
+        return false;
     }
     return true;
 }
@@ -33,19 +26,11 @@ bool FdStorage::write(std::uint64_t offset, const void* data, std::size_t length
         lastErrno_ = EINVAL;
         return false;
     }
-    const auto* at = static_cast<const char*>(data);
-    while (length > 0) {
-        const ssize_t n = ::pwrite(fd_, at, length, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            lastErrno_ = n < 0 ? errno : EIO;
-            return false;
-        }
-        at += n;
-        offset += static_cast<std::uint64_t>(n);
-        length -= static_cast<std::size_t>(n);
+    std::size_t done = 0;
+    const int error = writeAll(fd_, data, length, done, static_cast<off_t>(offset));
+    if (error != 0) {
+        lastErrno_ = error;
+        return false;
     }
     return true;
 }

@@ -105,19 +105,12 @@ sys::DWORD PlainFile::read(void* buffer, sys::DWORD length, sys::DWORD& done) {
     if (!canRead_) {
         return sys::ERROR_ACCESS_DENIED;
     }
-    auto* at = static_cast<char*>(buffer);
-    while (done < length) {
-        const ssize_t n = ::read(fd_.get(), at + done, length - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno == EIO ? sys::ERROR_READ_FAULT : win32FromErrno(errno);
-        }
-        if (n == 0) {
-            break;  // end of file: a short count, not a failure
-        }
-        done += static_cast<sys::DWORD>(n);
+    // A read that meets the end of the file gives a short count, not a failure.
+    std::size_t moved = 0;
+    const int error = readAll(fd_.get(), buffer, length, moved);
+    done = static_cast<sys::DWORD>(moved);
+    if (error != 0) {
+        return error == EIO ? sys::ERROR_READ_FAULT : win32FromErrno(error);
     }
     return sys::NO_ERROR;
 }
@@ -127,17 +120,11 @@ sys::DWORD PlainFile::write(const void* buffer, sys::DWORD length, sys::DWORD& d
     if (!canWrite_) {
         return sys::ERROR_ACCESS_DENIED;
     }
-    const auto* at = static_cast<const char*>(buffer);
-    while (done < length) {
-        const ssize_t n = ::write(fd_.get(), at + done, length - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            return error == EIO ? sys::ERROR_WRITE_FAULT : win32FromErrno(error);
-        }
-        done += static_cast<sys::DWORD>(n);
+    std::size_t moved = 0;
+    const int error = writeAll(fd_.get(), buffer, length, moved);
+    done = static_cast<sys::DWORD>(moved);
+    if (error != 0) {
+        return error == EIO ? sys::ERROR_WRITE_FAULT : win32FromErrno(error);
     }
     return sys::NO_ERROR;
 }

@@ -54,20 +54,14 @@ sys::DWORD RawDrive::read(void* buffer, sys::DWORD length, sys::DWORD& done) {
     }
     const std::uint64_t available = position_ < target_.size ? target_.size - position_ : 0;
     const std::uint64_t wanted = length < available ? length : available;
-    auto* at = static_cast<char*>(buffer);
-    while (done < wanted) {
-        const ssize_t n = ::pread(target_.fd.get(), at + done, wanted - done, static_cast<off_t>(position_ + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            position_ += done;
-            return n < 0 ? transferError(errno, sys::ERROR_READ_FAULT) : sys::ERROR_READ_FAULT;
-        }
-        done += static_cast<sys::DWORD>(n);
+    std::size_t moved = 0;
+    const int error = readAll(target_.fd.get(), buffer, wanted, moved, static_cast<off_t>(position_));
+    done = static_cast<sys::DWORD>(moved);
+    position_ += moved;
+    if (error != 0) {
+        return transferError(error, sys::ERROR_READ_FAULT);
     }
-    position_ += done;
-    return sys::NO_ERROR;
+    return moved == wanted ? sys::NO_ERROR : sys::ERROR_READ_FAULT;
 }
 
 sys::DWORD RawDrive::write(const void* buffer, sys::DWORD length, sys::DWORD& done) {
@@ -82,20 +76,11 @@ sys::DWORD RawDrive::write(const void* buffer, sys::DWORD length, sys::DWORD& do
     if (position_ > target_.size || length > target_.size - position_) {
         return sys::ERROR_SECTOR_NOT_FOUND;
     }
-    const auto* at = static_cast<const char*>(buffer);
-    while (done < length) {
-        const ssize_t n = ::pwrite(target_.fd.get(), at + done, length - done, static_cast<off_t>(position_ + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            position_ += done;
-            return transferError(n < 0 ? errno : ENOSPC, sys::ERROR_WRITE_FAULT);
-        }
-        done += static_cast<sys::DWORD>(n);
-    }
-    position_ += done;
-    return sys::NO_ERROR;
+    std::size_t moved = 0;
+    const int error = writeAll(target_.fd.get(), buffer, length, moved, static_cast<off_t>(position_));
+    done = static_cast<sys::DWORD>(moved);
+    position_ += moved;
+    return error != 0 ? transferError(error, sys::ERROR_WRITE_FAULT) : sys::NO_ERROR;
 }
 
 sys::DWORD RawDrive::seek(std::int64_t distance, sys::DWORD method, std::uint64_t& position) {
