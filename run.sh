@@ -21,7 +21,7 @@ run_native() {
   build_native
   prepare_demo
   cd demo
-  exec ../build/native/platform/qt/dorvane-shell
+  exec ../build/native/programs/linux/dorvane-shell
 }
 
 run_windows() {

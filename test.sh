@@ -2,13 +2,13 @@
 # Installs what is missing, builds every target and runs every suite.
 #   ./test.sh                 every suite
 #   ./test.sh unit qt         only the named suites
-# Suites: unit posix sample qt e2e unit-asan posix-asan fuzz win32
+# Suites: layers unit posix sample qt e2e unit-asan posix-asan fuzz win32
 # The last line is always "N passed, N failed".
 set -u
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-all_suites=(unit posix sample qt e2e unit-asan posix-asan fuzz win32)
+all_suites=(layers unit posix sample qt e2e unit-asan posix-asan fuzz win32)
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=("${all_suites[@]}")
 
@@ -38,6 +38,22 @@ count_gtest() {
   passed=$((passed + p)); failed=$((failed + f))
 }
 
+# Adds a Python unittest log's counts (its summary: "Ran N tests", then "OK"
+# or "FAILED (failures=F, errors=E)").
+count_unittest() {
+  local suite=$1 log=$2 rc=$3 n f
+  grep -E '^(FAIL|ERROR): ' "$log" || true
+  n=$(sed -n 's/^Ran \([0-9]*\) test.*/\1/p' "$log" | tail -n1)
+  f=$(sed -n 's/^FAILED (\(.*\))$/\1/p' "$log" | tail -n1 | grep -oE '(failures|errors)=[0-9]+' |
+      awk -F= '{ s += $2 } END { print s + 0 }')
+  n=${n:-0}; f=${f:-0}
+  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+    echo "   $suite exited with $rc:"; tail -n 30 "$log" | sed 's/^/   | /'; f=1
+  fi
+  echo "   $suite: $((n - f)) passed, $f failed"
+  passed=$((passed + n - f)); failed=$((failed + f))
+}
+
 run_gtest() {  # suite exe [env...]
   local suite=$1 exe=$2; shift 2
   local log=$logdir/$suite.log
@@ -54,7 +70,7 @@ for s in "${suites[@]}"; do
     unit|posix|sample|qt|e2e) need_native=1 ;;
     unit-asan|posix-asan) need_sanitize=1 ;;
     fuzz) need_fuzz=1 ;;
-    win32) ;;
+    layers|win32) ;;
     *) echo "unknown suite: $s (known: ${all_suites[*]})"; failed=$((failed + 1)); finish ;;
   esac
 done
@@ -78,6 +94,12 @@ asan=(ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD
 for suite in "${suites[@]}"; do
   echo "== $suite"
   case $suite in
+    layers)
+      # Every include line against the table of layers, and the planted
+      # violations that must make that check fail.
+      log=$logdir/layers.log
+      python3 tests/layers/test_check_layers.py >"$log" 2>&1
+      count_unittest layers "$log" $? ;;
     unit|posix|sample|e2e) run_gtest "$suite" "build/native/tests/$suite/${suite}_tests" ;;
     qt) run_gtest qt build/native/tests/qt/qt_tests QT_QPA_PLATFORM=offscreen ;;
     unit-asan) run_gtest "$suite" build/sanitize/tests/unit/unit_tests "${asan[@]}" ;;

@@ -29,9 +29,9 @@ TAbout::TAbout(Application& app, sys::Services& services)
     Image1.setBounds(16, 0, Image1.picture.width, Image1.picture.height);
     for (Control* c : controls()) c->setFont(f);
 
-    Label1.setText("Dorvane Shell");
+    Label1.setText(product::Name);
     Label1.setBounds(145, 8, 0, 13);
-    Label2.setText("Version 1.32");
+    Label2.setText(std::string("Version ") + product::VersionText);
     Label2.setBounds(172, 32, 0, 13);
 
     BitBtn1.setText("OK");

@@ -3,11 +3,12 @@
 
 #include "platform/forms/Form.h"
 #include "platform/services.h"
+#include "product/Product.h"
 
 // Our product web site, opened by the about box's link; the link shows the
 // short form, which fits beside the picture.
-inline constexpr const char* ProductWebSite = "https://dorvane.example.org/";
-inline constexpr const char* ProductWebSiteText = "dorvane.example.org";
+inline constexpr const char* ProductWebSite = product::WebSite;
+inline constexpr const char* ProductWebSiteText = product::WebSiteText;
 
 class TAbout : public forms::Form {
 public:

@@ -13,15 +13,15 @@
 #include <numeric>
 
 #include "bench/support/Workspace.h"
-#include "platform/posix/Fat12Storage.h"
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Storage.h"
+#include "platform/fat12/Volume.h"
 #include "platform/posix/FdStorage.h"
 #include "tools/SampleDiskette.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using posix::fat12::Status;
+using fat12::Status;
 
 constexpr std::size_t ChunkBytes = 65536;
 
@@ -32,8 +32,8 @@ bench::Bytes fileContent(std::size_t bytes) {
 }
 
 // Empty on success, otherwise the step that failed.
-const char* writeFile(posix::fat12::Storage& storage, const bench::Bytes& content) {
-    posix::fat12::Volume volume(storage);
+const char* writeFile(fat12::Storage& storage, const bench::Bytes& content) {
+    fat12::Volume volume(storage);
     if (volume.mount() != Status::Ok) return "mount";
     if (volume.create("DATA.BIN", {}) != Status::Ok) return "create";
     for (std::size_t at = 0; at < content.size(); at += ChunkBytes) {
@@ -48,7 +48,7 @@ void Fat12Write_Memory(benchmark::State& state) {
     const bench::Bytes blank = sample::buildBlankDiskette();
     const bench::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        posix::fat12::MemoryStorage storage(blank);
+        fat12::MemoryStorage storage(blank);
         const auto start = Clock::now();
         const char* failed = writeFile(storage, content);
         const auto stop = Clock::now();

@@ -65,7 +65,7 @@ for floor in empty text; do
   [ "$floor" = text ] && floor_args=(--text)
   (cd "$build/work" && QT_QPA_PLATFORM=offscreen ../bench/dorvane-startup-probe --mode paint --runs "$runs" \
     --warmup 1 --timeout 60 --shim ../bench/libdorvane-paint-shim.so --log ../results/startup-offscreen.log \
-    -- ../platform/qt/dorvane-shell -- ../bench/minimal-qt-window "${floor_args[@]}") \
+    -- ../programs/linux/dorvane-shell -- ../bench/minimal-qt-window "${floor_args[@]}") \
     >"$results/startup-offscreen-$floor.json" || fail "the offscreen start-up probe failed" "$results/startup-offscreen.log"
 done
 
@@ -75,7 +75,7 @@ step "where the start-up goes (callgrind, one run)"
 mkdir -p "$results/callgrind"
 (cd "$build/work" && QT_QPA_PLATFORM=offscreen DORVANE_BENCH_PAINT_FD=9 LD_PRELOAD=../bench/libdorvane-paint-shim.so \
   valgrind --tool=callgrind --callgrind-out-file=../results/callgrind/startup.out \
-  --dump-before='qtui::FormWindow::FormWindow*' ../platform/qt/dorvane-shell 9>/dev/null) \
+  --dump-before='qtui::FormWindow::FormWindow*' ../programs/linux/dorvane-shell 9>/dev/null) \
   >"$results/callgrind/valgrind.log" 2>&1 || fail "the start-up profile failed" "$results/callgrind/valgrind.log"
 
 step "start-up on Xvfb: Qt xcb, and the Windows build under Wine"

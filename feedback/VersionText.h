@@ -5,10 +5,11 @@
 #include <string>
 
 #include "platform/shell.h"
+#include "product/Product.h"
 
 namespace feedback {
 
-inline constexpr double ProgramVersion = 1.32;
+inline constexpr double ProgramVersion = product::VersionNumber;
 
 // The framework's general float-to-text: at most 15 significant digits,
 // trailing zeros and a bare decimal separator dropped, scientific form

@@ -29,6 +29,6 @@ mkdir -p demo/A
 
 wine_prepare_prefix build/wineprefix
 wine_map_drive_a "$WINEPREFIX" "$PWD/demo/A" "$PWD/demo/A.img"
-program=$PWD/build/win64/platform/win32/DorvaneShell.exe
+program=$PWD/build/win64/programs/windows/DorvaneShell.exe
 cd demo
 exec "$(wine_loader)" "$program"

@@ -563,14 +563,14 @@ def main():
     b = args.build
     minimal_qt = elf_facts(b / "bench" / "minimal-qt-window")
     sizes = [
-        ("dorvane-shell, Release (measured above)", elf_facts(b / "platform/qt/dorvane-shell"), minimal_qt, "elf"),
+        ("dorvane-shell, Release (measured above)", elf_facts(b / "programs/linux/dorvane-shell"), minimal_qt, "elf"),
         ("dorvane-shell, build/native (RelWithDebInfo, what ./run.sh starts)",
-         elf_facts(root / "build/native/platform/qt/dorvane-shell"), minimal_qt, "elf"),
+         elf_facts(root / "build/native/programs/linux/dorvane-shell"), minimal_qt, "elf"),
         ("DorvaneShell.exe i686 (win32 preset, Release)",
-         pe_facts(root / "build/win32/platform/win32/DorvaneShell.exe", "i686-w64-mingw32"),
+         pe_facts(root / "build/win32/programs/windows/DorvaneShell.exe", "i686-w64-mingw32"),
          pe_facts(b / "windows/MinimalWindow32.exe", "i686-w64-mingw32"), "pe"),
         ("DorvaneShell.exe x86_64 (win64 preset, RelWithDebInfo)",
-         pe_facts(root / "build/win64/platform/win32/DorvaneShell.exe", "x86_64-w64-mingw32"),
+         pe_facts(root / "build/win64/programs/windows/DorvaneShell.exe", "x86_64-w64-mingw32"),
          pe_facts(b / "windows/MinimalWindow64.exe", "x86_64-w64-mingw32"), "pe"),
     ]
 

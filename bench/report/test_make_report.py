@@ -95,8 +95,8 @@ class Report(unittest.TestCase):
         self.assertNotIn("not flat", doc)
 
     def test_what_was_not_built_says_so(self):
-        doc = self.make(wine="not built: build/win64/platform/win32/DorvaneShell.exe is missing")
-        self.assertIn("not built: build/win64/platform/win32/DorvaneShell.exe is missing",
+        doc = self.make(wine="not built: build/win64/programs/windows/DorvaneShell.exe is missing")
+        self.assertIn("not built: build/win64/programs/windows/DorvaneShell.exe is missing",
                       self.row(doc, "to window mapped")[2])
         self.assertEqual(self.row(doc, "DorvaneShell.exe i686")[2], "not built")
 

@@ -21,9 +21,9 @@ status=0
 
 QT_QPA_PLATFORM=xcb "$probe" --mode paint --runs "$runs" --warmup 1 --timeout 60 \
   --shim "$build/bench/libdorvane-paint-shim.so" --log "$results/startup-xcb.log" \
-  -- "$build/platform/qt/dorvane-shell" -- "$build/bench/minimal-qt-window" >"$results/startup-xcb.json" || status=1
+  -- "$build/programs/linux/dorvane-shell" -- "$build/bench/minimal-qt-window" >"$results/startup-xcb.json" || status=1
 
-shell_exe=$root/build/win64/platform/win32/DorvaneShell.exe
+shell_exe=$root/build/win64/programs/windows/DorvaneShell.exe
 minimal_exe=$build/windows/MinimalWindow64.exe
 source "$root/cmake/wine.sh"
 skip=""

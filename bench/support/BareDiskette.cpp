@@ -8,13 +8,13 @@
 
 #include "media/ImageLayout.h"
 #include "media/RawTransfers.h"
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Volume.h"
 #include "platform/posix/FdStorage.h"
 
 namespace bench {
 namespace {
 
-using posix::fat12::Status;
+using fat12::Status;
 
 // Closes on every path out of write().
 struct Fd {
@@ -63,7 +63,7 @@ std::string BareDiskette::write(const std::filesystem::path& imagePath, const st
     struct stat info {};
     if (files.fd < 0 || ::fstat(files.fd, &info) != 0) return "open drive for files";
     posix::FdStorage storage(files.fd, static_cast<std::uint64_t>(info.st_size), true);
-    posix::fat12::Volume volume(storage);
+    fat12::Volume volume(storage);
     if (volume.mount() != Status::Ok) return "mount";
 
     std::size_t written = 0;

@@ -1,7 +1,7 @@
 // The yardstick for a Create Diskette run on Linux: the same bytes to the
 // same places with nothing but the system calls it takes. The raw area is 15
 // pwrite()s at the transfers' offsets on an O_DSYNC descriptor of the
-// target, the two files go through the FAT12 layer (posix::fat12::Volume)
+// target, the two files go through the FAT12 layer (fat12::Volume)
 // directly, each made durable with one fdatasync() when it is complete, as
 // the program's file close does. Every image read is one pread().
 #pragma once

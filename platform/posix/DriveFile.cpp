@@ -6,8 +6,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "platform/posix/Fat12Name.h"
-#include "platform/posix/Win32Errors.h"
+#include "platform/fat12/Name.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/posix/DriveTarget.h"
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Volume.h"
 #include "platform/posix/FdStorage.h"
 #include "platform/posix/OpenObject.h"
 

@@ -7,7 +7,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/posix/Fat12Storage.h"
+#include "platform/fat12/Storage.h"
 
 namespace posix {
 

@@ -9,7 +9,7 @@
 
 #include "platform/posix/DriveNames.h"
 #include "platform/posix/Fd.h"
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 namespace {

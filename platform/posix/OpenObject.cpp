@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <sys/file.h>
 
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 

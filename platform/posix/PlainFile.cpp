@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/posix/FileOperations.h"
 #include "platform/posix/PlainFile.h"
 #include "platform/posix/RawDrive.h"
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 

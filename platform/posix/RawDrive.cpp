@@ -5,8 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "platform/posix/Fat12Layout.h"
-#include "platform/posix/Win32Errors.h"
+#include "platform/fat12/Layout.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 namespace {
@@ -41,7 +41,7 @@ sys::DWORD RawDrive::open(const std::string& target, sys::DWORD access, sys::DWO
 }
 
 bool RawDrive::aligned(sys::DWORD length) const {
-    return length % fat12::kSectorBytes == 0 && position_ % fat12::kSectorBytes == 0;
+    return length % fat12::SectorBytes == 0 && position_ % fat12::SectorBytes == 0;
 }
 
 sys::DWORD RawDrive::read(void* buffer, sys::DWORD length, sys::DWORD& done) {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Volume.h"
 #include "tools/SampleDiskette.h"
 
 namespace {
@@ -22,8 +22,8 @@ const std::vector<std::uint8_t>& blank() {
     return disk;
 }
 
-void writeFile(posix::fat12::Volume& volume, const char* name, std::size_t bytes) {
-    using posix::fat12::Status;
+void writeFile(fat12::Volume& volume, const char* name, std::size_t bytes) {
+    using fat12::Status;
     if (volume.create(name, {}) != Status::Ok) return;
     static std::uint8_t block[65536];
     std::size_t total = 0;
@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::vector<std::uint8_t> bootSector(disk.begin(), disk.begin() + 512);
 
-    posix::fat12::MemoryStorage storage(disk);
-    posix::fat12::Volume volume(storage);
-    if (volume.mount() != posix::fat12::Status::Ok) return 0;
+    fat12::MemoryStorage storage(disk);
+    fat12::Volume volume(storage);
+    if (volume.mount() != fat12::Status::Ok) return 0;
     writeFile(volume, "DSCK.TR", 720896);
     writeFile(volume, "ZELKOR.EXE", 96256);
     check(storage.bytes().size() == disk.size());

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "Support.h"
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix::test {
 namespace {

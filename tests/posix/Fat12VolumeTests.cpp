@@ -1,7 +1,7 @@
 // The FAT12 layer on its own, on volumes held in memory: what it refuses,
 // and what a failing target leaves behind.
 #include "Support.h"
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Volume.h"
 
 namespace posix::test {
 namespace {

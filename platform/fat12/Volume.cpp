@@ -1,16 +1,16 @@
-#include "platform/posix/Fat12Volume.h"
+#include "platform/fat12/Volume.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace posix::fat12 {
+namespace fat12 {
 namespace {
 
-constexpr std::uint8_t kEndOfDirectory = 0x00;
-constexpr std::uint8_t kDeleted = 0xE5;
-constexpr std::uint8_t kAttrVolumeLabel = 0x08;
-constexpr std::uint8_t kAttrLongName = 0x0F;
-constexpr std::uint8_t kAttrArchive = 0x20;
+constexpr std::uint8_t EndOfDirectory = 0x00;
+constexpr std::uint8_t Deleted = 0xE5;
+constexpr std::uint8_t AttrVolumeLabel = 0x08;
+constexpr std::uint8_t AttrLongName = 0x0F;
+constexpr std::uint8_t AttrArchive = 0x20;
 
 void put16(std::uint8_t* at, std::uint32_t v) {
     at[0] = static_cast<std::uint8_t>(v & 0xFF);
@@ -54,7 +54,7 @@ Status Volume::mount() {
     if (!layout_) {
         return Status::Corrupt;
     }
-    root_.assign(std::size_t{layout_->rootEntries} * kDirEntryBytes, 0);
+    root_.assign(std::size_t{layout_->rootEntries} * DirEntryBytes, 0);
     if (!table_.load(storage_, *layout_) || !storage_.read(layout_->rootOffset, root_.data(), root_.size())) {
         layout_.reset();
         return Status::ReadFault;
@@ -73,10 +73,10 @@ Status Volume::checkChains() {
     std::vector<bool> visited(layout_->lastCluster() + 1, false);
     for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
         const std::uint8_t* e = entry(i);
-        if (e[0] == kEndOfDirectory) {
+        if (e[0] == EndOfDirectory) {
             break;
         }
-        if (e[0] == kDeleted || e[11] == kAttrLongName || (e[11] & kAttrVolumeLabel) != 0) {
+        if (e[0] == Deleted || e[11] == AttrLongName || (e[11] & AttrVolumeLabel) != 0) {
             continue;
         }
         std::uint32_t cluster = get16(e + 26);
@@ -114,20 +114,20 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     bool slotEndsDirectory = false;
     for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
         const std::uint8_t* e = entry(i);
-        if (e[0] == kEndOfDirectory) {
+        if (e[0] == EndOfDirectory) {
             if (!slot) {
                 slot = i;
                 slotEndsDirectory = true;
             }
             break;
         }
-        if (e[0] == kDeleted) {
+        if (e[0] == Deleted) {
             if (!slot) {
                 slot = i;
             }
             continue;
         }
-        if (e[11] == kAttrLongName || (e[11] & kAttrVolumeLabel) != 0) {
+        if (e[11] == AttrLongName || (e[11] & AttrVolumeLabel) != 0) {
             continue;
         }
         if (sameShortName(*shortName, reinterpret_cast<const char*>(e))) {
@@ -139,9 +139,9 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     }
 
     std::uint8_t* e = entry(*slot);
-    std::memset(e, 0, kDirEntryBytes);
+    std::memset(e, 0, DirEntryBytes);
     std::memcpy(e, shortName->data(), shortName->size());
-    e[11] = kAttrArchive;
+    e[11] = AttrArchive;
     e[13] = stamp.hundredths;
     put16(e + 14, stamp.time);
     put16(e + 16, stamp.date);
@@ -151,8 +151,8 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
 
     // Whatever lies behind the end marker is not part of the directory; keep
     // it that way now that the marker's slot is taken.
-    if (slotEndsDirectory && *slot + 1 < layout_->rootEntries && entry(*slot + 1)[0] != kEndOfDirectory) {
-        entry(*slot + 1)[0] = kEndOfDirectory;
+    if (slotEndsDirectory && *slot + 1 < layout_->rootEntries && entry(*slot + 1)[0] != EndOfDirectory) {
+        entry(*slot + 1)[0] = EndOfDirectory;
         if (writeEntry(*slot + 1) != Status::Ok) {
             return Status::WriteFault;
         }
@@ -198,7 +198,7 @@ Status Volume::write(const void* data, std::size_t length, std::size_t& written)
             break;
         }
         if (needCluster) {
-            table_.set(cluster, kEndOfChain);
+            table_.set(cluster, EndOfChain);
             if (f.first == 0) {
                 f.first = cluster;
             } else {
@@ -244,8 +244,8 @@ Status Volume::flushMetadata() {
 }
 
 Status Volume::writeEntry(std::uint32_t index) {
-    const std::uint64_t at = layout_->rootOffset + std::uint64_t{index} * kDirEntryBytes;
-    return storage_.write(at, entry(index), kDirEntryBytes) ? Status::Ok : Status::WriteFault;
+    const std::uint64_t at = layout_->rootOffset + std::uint64_t{index} * DirEntryBytes;
+    return storage_.write(at, entry(index), DirEntryBytes) ? Status::Ok : Status::WriteFault;
 }
 
-}  // namespace posix::fat12
+}  // namespace fat12

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <optional>
 
-namespace posix::fat12 {
+namespace fat12 {
 
-constexpr std::uint32_t kSectorBytes = 512;
-constexpr std::uint32_t kDirEntryBytes = 32;
+constexpr std::uint32_t SectorBytes = 512;
+constexpr std::uint32_t DirEntryBytes = 32;
 // FAT12 numbers at most 4084 data clusters; more means FAT16.
-constexpr std::uint32_t kMaxClusters = 4084;
+constexpr std::uint32_t MaxClusters = 4084;
 
 struct Layout {
     std::uint32_t clusterBytes = 0;
@@ -30,10 +30,10 @@ struct Layout {
     }
 };
 
-using BootSector = std::array<std::uint8_t, kSectorBytes>;
+using BootSector = std::array<std::uint8_t, SectorBytes>;
 
 // Empty when a field is out of range or the volume would not fit in
 // `storageBytes`.
 std::optional<Layout> parseLayout(const BootSector& boot, std::uint64_t storageBytes);
 
-}  // namespace posix::fat12
+}  // namespace fat12

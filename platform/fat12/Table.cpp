@@ -1,13 +1,13 @@
-#include "platform/posix/Fat12Table.h"
+#include "platform/fat12/Table.h"
 
 #include <algorithm>
 
-namespace posix::fat12 {
+namespace fat12 {
 
 bool Table::load(Storage& storage, const Layout& layout) {
     const std::uint64_t needed = (std::uint64_t{layout.lastCluster() + 1} * 3 + 1) / 2;
-    const std::uint64_t sectors = (needed + kSectorBytes - 1) / kSectorBytes;
-    bytes_.assign(sectors * kSectorBytes, 0);
+    const std::uint64_t sectors = (needed + SectorBytes - 1) / SectorBytes;
+    bytes_.assign(sectors * SectorBytes, 0);
     dirtySectors_.assign(sectors, false);
     lastCluster_ = layout.lastCluster();
     return storage.read(layout.fatOffset, bytes_.data(), bytes_.size());
@@ -52,8 +52,8 @@ bool Table::flush(Storage& storage, const Layout& layout) {
             continue;
         }
         for (std::uint32_t copy = 0; copy < layout.fatCopies; ++copy) {
-            const std::uint64_t at = layout.fatOffset + copy * layout.fatBytes + sector * kSectorBytes;
-            if (!storage.write(at, bytes_.data() + sector * kSectorBytes, kSectorBytes)) {
+            const std::uint64_t at = layout.fatOffset + copy * layout.fatBytes + sector * SectorBytes;
+            if (!storage.write(at, bytes_.data() + sector * SectorBytes, SectorBytes)) {
                 return false;
             }
         }
@@ -62,6 +62,6 @@ bool Table::flush(Storage& storage, const Layout& layout) {
     return true;
 }
 
-void Table::markDirty(std::size_t byteOffset) { dirtySectors_[byteOffset / kSectorBytes] = true; }
+void Table::markDirty(std::size_t byteOffset) { dirtySectors_[byteOffset / SectorBytes] = true; }
 
-}  // namespace posix::fat12
+}  // namespace fat12

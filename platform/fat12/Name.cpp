@@ -1,8 +1,8 @@
-#include "platform/posix/Fat12Name.h"
+#include "platform/fat12/Name.h"
 
 #include <string_view>
 
-namespace posix::fat12 {
+namespace fat12 {
 namespace {
 
 bool isShortNameChar(char c) {
@@ -59,4 +59,4 @@ bool sameShortName(const ShortName& a, const char* entryName) {
     return true;
 }
 
-}  // namespace posix::fat12
+}  // namespace fat12

@@ -1,4 +1,4 @@
-#include "platform/posix/Win32Errors.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 
 #include <cerrno>
 #include <string>

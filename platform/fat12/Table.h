@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/posix/Fat12Layout.h"
-#include "platform/posix/Fat12Storage.h"
+#include "platform/fat12/Layout.h"
+#include "platform/fat12/Storage.h"
 
-namespace posix::fat12 {
+namespace fat12 {
 
-constexpr std::uint32_t kEndOfChain = 0xFFF;
+constexpr std::uint32_t EndOfChain = 0xFFF;
 
 // Entries from 0xFF8 up end a chain.
 inline bool isEndOfChain(std::uint32_t entry) { return entry >= 0xFF8; }
@@ -38,4 +38,4 @@ private:
     std::uint32_t lastCluster_ = 0;
 };
 
-}  // namespace posix::fat12
+}  // namespace fat12

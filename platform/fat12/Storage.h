@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace posix::fat12 {
+namespace fat12 {
 
 class Storage {
 public:
@@ -62,4 +62,4 @@ private:
     bool writable_;
 };
 
-}  // namespace posix::fat12
+}  // namespace fat12

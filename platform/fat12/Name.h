@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace posix::fat12 {
+namespace fat12 {
 
 using ShortName = std::array<char, 11>;
 
@@ -17,4 +17,4 @@ std::optional<ShortName> toShortName(std::string_view name);
 // Directory entries compare without regard to case, as DOS and Windows do.
 bool sameShortName(const ShortName& a, const char* entryName);
 
-}  // namespace posix::fat12
+}  // namespace fat12

@@ -14,12 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/Fat12Layout.h"
-#include "platform/posix/Fat12Name.h"
-#include "platform/posix/Fat12Storage.h"
-#include "platform/posix/Fat12Table.h"
+#include "platform/fat12/Layout.h"
+#include "platform/fat12/Name.h"
+#include "platform/fat12/Storage.h"
+#include "platform/fat12/Table.h"
 
-namespace posix::fat12 {
+namespace fat12 {
 
 enum class Status {
     Ok,
@@ -72,7 +72,7 @@ private:
     Status checkChains();
     Status writeEntry(std::uint32_t index);
     Status flushMetadata();
-    std::uint8_t* entry(std::uint32_t index) { return root_.data() + std::size_t{index} * kDirEntryBytes; }
+    std::uint8_t* entry(std::uint32_t index) { return root_.data() + std::size_t{index} * DirEntryBytes; }
 
     Storage& storage_;
     std::optional<Layout> layout_;
@@ -83,4 +83,4 @@ private:
     bool entryDirty_ = false;
 };
 
-}  // namespace posix::fat12
+}  // namespace fat12
