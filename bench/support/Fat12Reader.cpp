@@ -1,57 +1,44 @@
 #include "bench/support/Fat12Reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "platform/fat12/Layout.h"
+#include "platform/fat12/Storage.h"
+#include "platform/fat12/Table.h"
+
 namespace bench {
-namespace {
 
-std::uint32_t get16(const Bytes& b, std::size_t at) { return b.at(at) | (std::uint32_t{b.at(at + 1)} << 8); }
-
-std::uint32_t get32(const Bytes& b, std::size_t at) { return get16(b, at) | (get16(b, at + 2) << 16); }
-
-std::uint32_t fatEntry(const Bytes& disk, std::size_t fatOffset, std::uint32_t cluster) {
-    const std::uint32_t pair = get16(disk, fatOffset + cluster + cluster / 2);
-    return (cluster & 1) != 0 ? pair >> 4 : pair & 0xFFF;
-}
-
-}  // namespace
-
+// The boot sector is read by the library's parser and the chains through its
+// table; only the walk along a chain is the reader's own.
 std::optional<Bytes> readRootFile(const Bytes& disk, std::string_view name) {
-    if (disk.size() < 512 || name.size() != 11) return std::nullopt;
-    const std::uint32_t sectorBytes = get16(disk, 11);
-    const std::uint32_t clusterSectors = disk[13];
-    const std::uint32_t reserved = get16(disk, 14);
-    const std::uint32_t fats = disk[16];
-    const std::uint32_t rootEntries = get16(disk, 17);
-    const std::uint32_t fatSectors = get16(disk, 22);
-    if (sectorBytes == 0 || clusterSectors == 0) return std::nullopt;
+    fat12::BootSector boot{};
+    if (disk.size() < boot.size() || name.size() != 11) return std::nullopt;
+    std::copy_n(disk.begin(), boot.size(), boot.begin());
+    const auto layout = fat12::parseLayout(boot, disk.size());
+    fat12::MemoryStorage storage(disk);
+    fat12::Table table;
+    if (!layout || !table.load(storage, *layout)) return std::nullopt;
 
-    const std::size_t fatOffset = std::size_t{reserved} * sectorBytes;
-    const std::size_t rootOffset = fatOffset + std::size_t{fats} * fatSectors * sectorBytes;
-    const std::size_t dataOffset = rootOffset + std::size_t{rootEntries} * 32;
-    const std::size_t clusterBytes = std::size_t{clusterSectors} * sectorBytes;
+    for (std::uint32_t i = 0; i < layout->rootEntries; ++i) {
+        const std::uint8_t* e = disk.data() + layout->rootOffset + std::size_t{i} * fat12::DirEntryBytes;
+        if (e[0] == fat12::EndOfDirectory) break;
+        if (e[0] == fat12::Deleted || (e[11] & fat12::AttrVolumeLabel) != 0) continue;
+        if (std::memcmp(e, name.data(), 11) != 0) continue;
 
-    for (std::uint32_t i = 0; i < rootEntries; ++i) {
-        const std::size_t e = rootOffset + std::size_t{i} * 32;
-        if (e + 32 > disk.size() || disk[e] == 0) break;
-        if (disk[e] == 0xE5 || (disk[e + 11] & 0x08) != 0) continue;
-        if (std::memcmp(&disk[e], name.data(), 11) != 0) continue;
-
-        const std::uint32_t size = get32(disk, e + 28);
+        const std::uint32_t size = fat12::get32(e + 28);
         Bytes content;
-        std::uint32_t cluster = get16(disk, e + 26);
+        std::uint32_t cluster = fat12::get16(e + 26);
         // A chain that comes back to a cluster it has passed is broken.
-        std::vector<bool> visited(0x1000, false);
+        std::vector<bool> visited(layout->lastCluster() + 1, false);
         while (content.size() < size) {
-            const std::size_t at = dataOffset + std::size_t{cluster - 2} * clusterBytes;
-            if (cluster < 2 || cluster >= 0xFF8 || visited[cluster] || at + clusterBytes > disk.size())
-                return std::nullopt;
+            if (cluster < 2 || cluster > layout->lastCluster() || visited[cluster]) return std::nullopt;
             visited[cluster] = true;
-            const std::size_t take = std::min<std::size_t>(clusterBytes, size - content.size());
-            content.insert(content.end(), disk.begin() + static_cast<std::ptrdiff_t>(at),
-                           disk.begin() + static_cast<std::ptrdiff_t>(at + take));
-            cluster = fatEntry(disk, fatOffset, cluster);
+            const auto at = static_cast<std::ptrdiff_t>(layout->clusterOffset(cluster));
+            const std::size_t take = std::min<std::size_t>(layout->clusterBytes, size - content.size());
+            content.insert(content.end(), disk.begin() + at, disk.begin() + at + static_cast<std::ptrdiff_t>(take));
+            cluster = table.get(cluster);
         }
         return content;
     }

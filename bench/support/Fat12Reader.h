@@ -1,7 +1,8 @@
 // Reads a file back out of a FAT12 diskette image's root directory, so that
-// every way of making the diskette is checked the same way. The shell's own
-// FAT12 layer only writes; this is the other direction, kept to what the
-// checks need (root directory, 8.3 names, first table copy).
+// every way of making the diskette is checked the same way. The FAT12
+// library (platform/fat12) only writes; this is the other direction on its
+// parser and table, kept to what the checks need (root directory, 8.3 names,
+// first table copy).
 #pragma once
 
 #include <optional>

@@ -1,15 +1,13 @@
 #include "platform/fat12/Layout.h"
 
+#include "platform/fat12/Bytes.h"
+
 namespace fat12 {
 namespace {
 
-std::uint32_t le16(const BootSector& b, std::size_t at) {
-    return std::uint32_t{b[at]} | (std::uint32_t{b[at + 1]} << 8);
-}
+std::uint32_t le16(const BootSector& b, std::size_t at) { return get16(b.data() + at); }
 
-std::uint32_t le32(const BootSector& b, std::size_t at) {
-    return le16(b, at) | (le16(b, at + 2) << 16);
-}
+std::uint32_t le32(const BootSector& b, std::size_t at) { return get32(b.data() + at); }
 
 bool isPowerOfTwo(std::uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
 

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/fat12/Directory.h"
+
 namespace fat12 {
 
 constexpr std::uint32_t SectorBytes = 512;
-constexpr std::uint32_t DirEntryBytes = 32;
 // FAT12 numbers at most 4084 data clusters; more means FAT16.
 constexpr std::uint32_t MaxClusters = 4084;
 

@@ -50,6 +50,21 @@ std::optional<ShortName> toShortName(std::string_view name) {
     return result;
 }
 
+std::optional<ShortName> toVolumeLabel(std::string_view label) {
+    ShortName result{};
+    if (label.empty() || label.size() > result.size() || label.front() == ' ') {
+        return std::nullopt;
+    }
+    result.fill(' ');
+    for (std::size_t i = 0; i < label.size(); ++i) {
+        if (label[i] != ' ' && !isShortNameChar(label[i])) {
+            return std::nullopt;
+        }
+        result[i] = upper(label[i]);
+    }
+    return result;
+}
+
 bool sameShortName(const ShortName& a, const char* entryName) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (upper(a[i]) != upper(entryName[i])) {

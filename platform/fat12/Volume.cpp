@@ -4,41 +4,6 @@
 #include <cstring>
 
 namespace fat12 {
-namespace {
-
-constexpr std::uint8_t EndOfDirectory = 0x00;
-constexpr std::uint8_t Deleted = 0xE5;
-constexpr std::uint8_t AttrVolumeLabel = 0x08;
-constexpr std::uint8_t AttrLongName = 0x0F;
-constexpr std::uint8_t AttrArchive = 0x20;
-
-void put16(std::uint8_t* at, std::uint32_t v) {
-    at[0] = static_cast<std::uint8_t>(v & 0xFF);
-    at[1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
-}
-
-void put32(std::uint8_t* at, std::uint32_t v) {
-    put16(at, v & 0xFFFF);
-    put16(at + 2, v >> 16);
-}
-
-std::uint32_t get16(const std::uint8_t* at) { return std::uint32_t{at[0]} | (std::uint32_t{at[1]} << 8); }
-
-}  // namespace
-
-DosStamp DosStamp::from(int year, int month, int day, int hour, int minute, int second) {
-    DosStamp stamp;
-    if (year < 1980) {
-        return stamp;
-    }
-    if (year > 2107) {
-        year = 2107, month = 12, day = 31, hour = 23, minute = 59, second = 58;
-    }
-    stamp.date = static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
-    stamp.time = static_cast<std::uint16_t>((hour << 11) | (minute << 5) | (second / 2));
-    stamp.hundredths = static_cast<std::uint8_t>((second % 2) * 100);
-    return stamp;
-}
 
 Status Volume::mount() {
     layout_.reset();
@@ -142,12 +107,7 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     std::memset(e, 0, DirEntryBytes);
     std::memcpy(e, shortName->data(), shortName->size());
     e[11] = AttrArchive;
-    e[13] = stamp.hundredths;
-    put16(e + 14, stamp.time);
-    put16(e + 16, stamp.date);
-    put16(e + 18, stamp.date);
-    put16(e + 22, stamp.time);
-    put16(e + 24, stamp.date);
+    stampEntry(e, stamp);
 
     // Whatever lies behind the end marker is not part of the directory; keep
     // it that way now that the marker's slot is taken.
@@ -241,6 +201,14 @@ Status Volume::flushMetadata() {
         entryDirty_ = false;
     }
     return Status::Ok;
+}
+
+std::optional<std::uint64_t> Volume::firstFreeOffset() const {
+    const std::uint32_t cluster = layout_ ? table_.findFree(2) : 0;
+    if (cluster == 0) {
+        return std::nullopt;
+    }
+    return layout_->clusterOffset(cluster);
 }
 
 Status Volume::writeEntry(std::uint32_t index) {

@@ -1,6 +1,7 @@
 // Creating files in the root directory of a FAT12 volume: create-new,
-// sequential writes, close. This is all the diskette writer needs, so it is
-// all there is: no reading, no subdirectories, no long names.
+// sequential writes, close. This is all the diskette writer and the sample
+// tool need, so it is all there is: no reading, no subdirectories, no long
+// names.
 //
 // Every write updates the table copies and the directory entry before it
 // returns, so the volume is consistent between writes, not only at close.
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/fat12/Directory.h"
 #include "platform/fat12/Layout.h"
 #include "platform/fat12/Name.h"
 #include "platform/fat12/Storage.h"
@@ -34,16 +36,6 @@ enum class Status {
     WrongState,  // not mounted, or no file / already a file open
 };
 
-// A directory entry's date and time, in DOS encoding.
-struct DosStamp {
-    std::uint16_t date = (1 << 5) | 1;  // 1980-01-01
-    std::uint16_t time = 0;
-    std::uint8_t hundredths = 0;
-
-    // Clamped into the years DOS can encode, 1980-2107.
-    static DosStamp from(int year, int month, int day, int hour, int minute, int second);
-};
-
 class Volume {
 public:
     explicit Volume(Storage& storage) : storage_(storage) {}
@@ -60,6 +52,11 @@ public:
     Status close();
 
     std::uint32_t fileSize() const { return file_ ? file_->size : 0; }
+
+    // Where the first free cluster lies on the volume, which is where the
+    // next file starts when the volume has only ever been written in order;
+    // empty when the volume is not mounted or full.
+    std::optional<std::uint64_t> firstFreeOffset() const;
 
 private:
     struct OpenFile {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "media/ImageLayout.h"
-#include "tools/Fat12Builder.h"
+#include "platform/fat12/Format.h"
 
 namespace peers {
 
@@ -77,7 +77,7 @@ std::span<const std::uint8_t> sectorOf(const Bytes& image, std::int32_t sector) 
 }
 
 Bytes rebuildDiskette(const Bytes& image) {
-    Bytes disk(sample::Fat12Format::ImageBytes, 0);
+    Bytes disk(fat12::DisketteBytes, 0);
     for (const auto& p : media::RawAreaPlacements)
         for (std::int32_t k = 0; k < p.image.count(); ++k) {
             const auto from = sectorOf(image, p.image.first + k);
