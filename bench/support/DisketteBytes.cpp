@@ -10,11 +10,11 @@
 namespace bench {
 namespace {
 
-constexpr std::size_t sectorBytes = media::SectorSize;
+constexpr std::size_t SectorBytes = media::SectorSize;
 
 void appendSectors(Bytes& out, const Bytes& image, std::int32_t first, std::int32_t count) {
-    const std::size_t from = static_cast<std::size_t>(first) * sectorBytes;
-    const std::size_t to = from + static_cast<std::size_t>(count) * sectorBytes;
+    const std::size_t from = static_cast<std::size_t>(first) * SectorBytes;
+    const std::size_t to = from + static_cast<std::size_t>(count) * SectorBytes;
     if (to > image.size()) throw std::out_of_range("image too short for the layout tables");
     out.insert(out.end(), image.begin() + static_cast<std::ptrdiff_t>(from),
                image.begin() + static_cast<std::ptrdiff_t>(to));
@@ -23,11 +23,11 @@ void appendSectors(Bytes& out, const Bytes& image, std::int32_t first, std::int3
 }  // namespace
 
 Bytes rebuildRawArea(const Bytes& image) {
-    Bytes raw(static_cast<std::size_t>(media::RawAreaSectors) * sectorBytes);
+    Bytes raw(static_cast<std::size_t>(media::RawAreaSectors) * SectorBytes);
     for (const media::RunPlacement& p : media::RawAreaPlacements) {
         Bytes run;
         appendSectors(run, image, p.image.first, p.image.count());
-        std::copy(run.begin(), run.end(), raw.begin() + static_cast<std::ptrdiff_t>(p.disketteSector * sectorBytes));
+        std::copy(run.begin(), run.end(), raw.begin() + static_cast<std::ptrdiff_t>(p.disketteSector * SectorBytes));
     }
     return raw;
 }

@@ -5,10 +5,10 @@
 #include "platform/posix/DriveFile.h"
 #include "platform/posix/DriveNames.h"
 #include "platform/posix/DriveTarget.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 #include "platform/posix/FileOperations.h"
 #include "platform/posix/PlainFile.h"
 #include "platform/posix/RawDrive.h"
-#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 

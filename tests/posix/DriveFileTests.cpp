@@ -85,7 +85,7 @@ TEST_F(DriveFileTest, DiskFullKeepsWhatWasWritten) {
     const Bytes data = pattern(1500000, 7);
     const std::size_t written = writeInPieces(h, data, {65536});
     EXPECT_EQ(kernel_.GetLastError(), ERROR_DISK_FULL);
-    EXPECT_EQ(written, std::size_t{kDisketteClusters} * 512);
+    EXPECT_EQ(written, std::size_t{DisketteClusters} * 512);
     EXPECT_TRUE(kernel_.CloseHandle(h));
 
     const Handle more = create("a:/MORE.TXT");
