@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "platform/win32/Fallbacks.h"
 
 struct HWND__;
 struct tagMSG;
@@ -24,6 +25,8 @@ struct Win32BackendOptions {
     // run() shows the main form and returns at once instead of running the
     // message loop; whoever started it processes messages itself (the tests).
     bool returnAfterShow = false;
+    // Calls of later Windows versions replaced by their fallbacks (the tests).
+    Fallbacks fallbacks;
 };
 
 class Win32Backend : public forms::Backend {
