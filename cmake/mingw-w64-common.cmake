@@ -21,10 +21,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# libgcc, libstdc++ and winpthread linked in; release programs optimised for
-# size, unreferenced sections dropped, stripped. (-ffunction-sections makes
-# the i686 program larger with these linkers, not smaller.)
+# libgcc, libstdc++ and winpthread linked in; release programs with
+# unreferenced sections dropped, and stripped. (The win32 preset optimises
+# for size; -ffunction-sections made the i686 program larger, not smaller.)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_C_FLAGS_RELEASE_INIT "-Os -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-Os -DNDEBUG")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s -Wl,--gc-sections")
