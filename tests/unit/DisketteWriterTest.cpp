@@ -69,7 +69,7 @@ std::string LockBracketFault(const std::vector<Call>& calls) {
         if (s == LockCall && c.ok) locked = true;
         if (s == ReleaseCall) {
             if (!locked) return "release without a lock";
-            locked = false;
+            locked = !c.ok;
         }
         if (c.op == Op::DeviceIoControl && c.a == sys::VWIN32_DIOC_DOS_INT26 && !locked)
             return "INT 26h outside the lock";
