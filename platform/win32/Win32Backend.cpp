@@ -17,6 +17,8 @@ Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
                                    context_->instance, nullptr);
 }
 
+const Compat& Win32Backend::compat() const { return context_->compat; }
+
 Win32Backend::~Win32Backend() {
     shutdown();
     windows_.clear();

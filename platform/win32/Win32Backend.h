@@ -18,6 +18,7 @@ struct tagMSG;
 
 namespace win32 {
 
+class Compat;
 class FormWindow;
 struct Context;
 
@@ -53,6 +54,8 @@ public:
     HWND__* hwnd(const forms::Form& form) const;
     HWND__* hwnd(const forms::Control& control) const;
     bool terminated() const { return terminated_; }
+    // Which calls of later Windows versions the renderer uses.
+    const Compat& compat() const;
 
 private:
     HWND__* boxOwner() const;
