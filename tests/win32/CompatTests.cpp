@@ -4,17 +4,16 @@
 // on Windows 95.
 #include <string>
 
-#include "platform/win32/Compat.h"
 #include "tests/win32/RenderedApp.h"
+// After the project's headers, as every file that includes <windows.h>.
+#include "platform/win32/Compat.h"
 
 namespace {
 
 using wintest::RenderedApp;
 
 win32::Win32BackendOptions optionsFor(bool forced) {
-    win32::Win32BackendOptions options{true};
-    options.fallbacks = {forced, forced, forced, forced};
-    return options;
+    return win32::Win32BackendOptions{true, win32::Fallbacks{forced, forced, forced, forced}};
 }
 
 class LaterCalls : public RenderedApp, public ::testing::WithParamInterface<bool> {
@@ -26,11 +25,6 @@ protected:
         char name[64] = {};
         GetClassNameA(window(control), name, sizeof name);
         return name;
-    }
-    bool underlined(const forms::Control& label) const {
-        LOGFONTA font{};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window(label), WM_GETFONT, 0, 0)), sizeof font, &font);
-        return font.lfUnderline != 0;
     }
 };
 
@@ -66,27 +60,55 @@ TEST_P(LaterCalls, ProgressBarTakesTheDiskettesScale) {
     }
 }
 
-// The support address underlines when the mouse enters and loses it when
-// the cursor is elsewhere, without anyone but the system telling it so.
-TEST_P(LaterCalls, TheLinkNoticesTheMouseLeaving) {
+INSTANTIATE_TEST_SUITE_P(Windows, LaterCalls, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? std::string("Windows95Fallbacks") : std::string("NewerCalls");
+                         });
+
+class CursorWatch : public RenderedApp {
+protected:
+    CursorWatch() : RenderedApp(win32::Win32BackendOptions{true, win32::Fallbacks{true, false, false, false}}) {}
+
+    bool underlined(const forms::Label& label) const {
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window(label), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfUnderline != 0;
+    }
+};
+
+// Without TrackMouseEvent alone: the support address underlines when the
+// mouse enters and loses it once the cursor is elsewhere, with no
+// WM_MOUSELEAVE but the one the cursor watch posts.
+TEST_F(CursorWatch, TheLinkNoticesTheMouseLeaving) {
+    EXPECT_FALSE(backend.compat().usesTrackMouseEvent());
+    EXPECT_TRUE(backend.compat().usesRichEdit20());
     chooseMenu("Feedback");
     ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(window(*FeedbackForm)) != FALSE; }));
     const forms::Label& link = FeedbackForm->Label_ContactUs;
     RECT area{};
     GetWindowRect(window(link), &area);
-    SetCursorPos(area.right + 300, area.bottom + 300);
-    ASSERT_TRUE(pumpUntil([&] {
+    const auto cursorOver = [&](bool overLink) {
         POINT at{};
-        return GetCursorPos(&at) && WindowFromPoint(at) != window(link);
-    }));
+        return GetCursorPos(&at) && (WindowFromPoint(at) == window(link)) == overLink;
+    };
+
+    // Over the link: underlined, and still so after several periods of the
+    // watch (a timer of the test's own, three and a half periods long).
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    ASSERT_TRUE(pumpUntil([&] { return cursorOver(true); }));
     PostMessageA(window(link), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     ASSERT_TRUE(pumpUntil([&] { return underlined(link); }));
+    static bool later;
+    later = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 350, [](HWND, UINT, UINT_PTR, DWORD) { later = true; });
+    ASSERT_TRUE(pumpUntil([&] { return later; }));
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(underlined(link));
+
+    // Elsewhere: the underline goes.
+    SetCursorPos(area.right + 300, area.bottom + 300);
+    ASSERT_TRUE(pumpUntil([&] { return cursorOver(false); }));
     EXPECT_TRUE(pumpUntil([&] { return !underlined(link); }));
 }
-
-INSTANTIATE_TEST_SUITE_P(Windows, LaterCalls, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? std::string("Windows95Fallbacks") : std::string("NewerCalls");
-                         });
 
 }  // namespace

@@ -30,7 +30,7 @@ using namespace std::chrono_literals;
 
 class RenderedApp : public ::testing::Test {
 protected:
-    RenderedApp() : RenderedApp(win32::Win32BackendOptions{true}) {}
+    RenderedApp() : RenderedApp(win32::Win32BackendOptions{true, {}}) {}
     // A renderer with other options (its fallbacks forced); run() must return.
     explicit RenderedApp(win32::Win32BackendOptions options) : backend(options) {}
 
