@@ -60,7 +60,8 @@ ChildWindow::ChildWindow(forms::Control& control, HWND parent, int id, FormWindo
                          bool firstRadioOfParent)
     : control_(control), form_(form), context_(context) {
     const ControlWindowClass cls = controlWindowClass(control, firstRadioOfParent);
-    hwnd_ = CreateWindowExA(cls.styles.exStyle, context_.compat.windowClass(cls.className), "", cls.styles.style, 0, 0, 0, 0, parent,
+    const char* className = context_.compat.windowClass(cls.className);
+    hwnd_ = CreateWindowExA(cls.styles.exStyle, className, "", cls.styles.style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context.instance, nullptr);
     if (!hwnd_) return;
     SetPropA(hwnd_, BindingProperty, this);

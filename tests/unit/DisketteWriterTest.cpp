@@ -436,7 +436,8 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                     if (locked) expected.insert(expected.begin(), ReleaseCall);
                     EXPECT_EQ(after, expected) << where;
                 } else {
-                    for (const std::string& call : after) EXPECT_EQ(call.rfind("CloseHandle(", 0), 0u) << where << " then " << call;
+                    for (const std::string& call : after)
+                        EXPECT_EQ(call.rfind("CloseHandle(", 0), 0u) << where << " then " << call;
                     if (!after.empty()) EXPECT_EQ(after.back(), "CloseHandle(dsck.tr)") << where;
                 }
             }
