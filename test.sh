@@ -2,13 +2,13 @@
 # Installs what is missing, builds every target and runs every suite.
 #   ./test.sh                 every suite
 #   ./test.sh unit qt         only the named suites
-# Suites: layers unit posix sample qt e2e unit-asan posix-asan fuzz win32
+# Suites: layers unit posix sample qt e2e unit-asan posix-asan fuzz win32 imports
 # The last line is always "N passed, N failed".
 set -u
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-all_suites=(layers unit posix sample qt e2e unit-asan posix-asan fuzz win32)
+all_suites=(layers unit posix sample qt e2e unit-asan posix-asan fuzz win32 imports)
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=("${all_suites[@]}")
 
@@ -70,14 +70,14 @@ for s in "${suites[@]}"; do
     unit|posix|sample|qt|e2e) need_native=1 ;;
     unit-asan|posix-asan) need_sanitize=1 ;;
     fuzz) need_fuzz=1 ;;
-    layers|win32) ;;
+    layers|win32|imports) ;;
     *) echo "unknown suite: $s (known: ${all_suites[*]})"; failed=$((failed + 1)); finish ;;
   esac
 done
 
 packages=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 [ $need_fuzz -eq 1 ] && packages+=("${FUZZ_PACKAGES[@]}")
-[[ " ${suites[*]} " == *" win32 "* ]] && packages+=("${WINDOWS_PACKAGES[@]}")
+[[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && packages+=("${WINDOWS_PACKAGES[@]}")
 ensure_packages "${packages[@]}" || { echo "could not install: ${packages[*]}"; failed=$((failed + 1)); finish; }
 
 build() {  # preset
@@ -89,6 +89,7 @@ build() {  # preset
 [ $need_native -eq 1 ] && { build native || finish; }
 [ $need_sanitize -eq 1 ] && { build sanitize || finish; }
 [ $need_fuzz -eq 1 ] && { build fuzz || finish; }
+[[ " ${suites[*]} " == *" imports "* ]] && { build win32 || finish; }
 
 asan=(ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 for suite in "${suites[@]}"; do
@@ -112,6 +113,10 @@ for suite in "${suites[@]}"; do
       log=$logdir/win32.log
       tests/win32/run.sh >"$log" 2>&1
       count_gtest win32 "$log" $? ;;
+    imports)
+      log=$logdir/imports.log
+      python3 tests/imports/check_imports.py -v >"$log" 2>&1
+      count_unittest imports "$log" $? ;;
   esac
 done
 finish

@@ -19,8 +19,9 @@ protected:
     ~DisketteProgress() = default;
 };
 
-// The Windows 9x DOS absolute-disk-write register block: 28 bytes, seven
-// little-endian 32-bit fields.
+// The register block of the Windows 9x DOS services (absolute disk write,
+// IOCTL): 28 bytes, seven little-endian 32-bit fields. On return bit 0 of
+// reg_Flags, the carry flag, is set exactly when the service failed.
 struct DiocRegisters {
     std::uint32_t reg_EBX;
     std::uint32_t reg_EDX;
@@ -42,7 +43,8 @@ extern unsigned char DisketteBuffer[DisketteBufferSize];
 
 void SetDiskettePlatform(bool isWin9x);
 
-// The raw access of the current platform, or INVALID_HANDLE_VALUE.
+// The raw access of the current platform, ready for writing (on Windows 9x
+// with drive A:'s level-0 lock taken), or INVALID_HANDLE_VALUE.
 sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
 
 // Writes `count` sectors from the start of DisketteBuffer at `first`.

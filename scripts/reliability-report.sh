@@ -42,9 +42,12 @@ lines = ["# Reliability", "",
 faults = rows("diskette-faults")
 lines += ["## Diskette run: every call of a good run made to fail", "",
           f"{len(faults)} injected faults (each call of a good run failing, reads and writes also coming back "
-          "short), on the raw-volume path and on the Windows 9x path. For every row the tests assert: the "
-          "outcome below, no call after the fault but closes, every handle closed in order, no progress "
-          "report after the fault, the image unchanged.", "",
+          "short, the Windows 9x DOS service calls also returning the carry flag set), on the raw-volume path "
+          "and on the Windows 9x path. For every row the tests assert: the outcome below, no call after the "
+          "fault but the release of a volume lock held and the closes, every handle closed in order, no "
+          "progress report after the fault, the image unchanged; on the Windows 9x path every INT 26h write "
+          "lies between a lock that succeeded and its release. `0x1, 0x84a` is the lock of drive A:, "
+          "`0x1, 0x86a` its release, `0x3` an INT 26h write.", "",
           "| path | call | fault | times | outcome |", "|---|---|---|---|---|"]
 grouped = collections.Counter((r[0], shape(r[1]), r[2], r[3]) for r in faults)
 for (path, call, fault, outcome), n in grouped.items():

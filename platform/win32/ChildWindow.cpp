@@ -60,7 +60,8 @@ ChildWindow::ChildWindow(forms::Control& control, HWND parent, int id, FormWindo
                          bool firstRadioOfParent)
     : control_(control), form_(form), context_(context) {
     const ControlWindowClass cls = controlWindowClass(control, firstRadioOfParent);
-    hwnd_ = CreateWindowExA(cls.styles.exStyle, cls.className, "", cls.styles.style, 0, 0, 0, 0, parent,
+    const char* className = context_.compat.windowClass(cls.className);
+    hwnd_ = CreateWindowExA(cls.styles.exStyle, className, "", cls.styles.style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context.instance, nullptr);
     if (!hwnd_) return;
     SetPropA(hwnd_, BindingProperty, this);
@@ -179,7 +180,7 @@ void ChildWindow::applyChecked() {
 void ChildWindow::applyProgress() {
     if (control_.kind() != Kind::ProgressBar) return;
     const auto& bar = static_cast<const forms::ProgressBar&>(control_);
-    SendMessageA(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(bar.min()), bar.max());
+    context_.compat.setProgressRange(hwnd_, bar.min(), bar.max());
     SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
 }
 
@@ -287,10 +288,12 @@ LRESULT ChildWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         if (!trackingMouse_ && !context_.detached) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
-            trackingMouse_ = TrackMouseEvent(&track) != FALSE;
+            trackingMouse_ = context_.compat.trackMouseLeave(hwnd);
             control_.mouseEnter();
         }
+        break;
+    case WM_TIMER:
+        if (context_.compat.leaveWatch(hwnd, wParam)) return 0;
         break;
     case WM_MOUSELEAVE:
         trackingMouse_ = false;

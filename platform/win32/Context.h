@@ -2,14 +2,16 @@
 // font and brush caches, and whether the windows still feed the model.
 #pragma once
 
+#include "platform/win32/Compat.h"
 #include "platform/win32/Look.h"
 
 namespace win32 {
 
 struct Context {
-    explicit Context(HINSTANCE module) : instance(module), dpi(Dpi::ofScreen()), fonts(dpi) {}
+    Context(HINSTANCE module, Fallbacks forced) : instance(module), compat(forced), dpi(Dpi::ofScreen()), fonts(dpi) {}
 
     HINSTANCE instance;
+    Compat compat;
     Dpi dpi;
     Fonts fonts;
     Brushes brushes;

@@ -9,17 +9,15 @@
 namespace win32 {
 
 Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    // The rich-edit class lives in its own library, loaded for the life of
-    // the process.
-    LoadLibraryA("riched20.dll");
-    context_ = std::make_unique<Context>(GetModuleHandleA(nullptr));
+    // The common controls and the rich-edit library are set up by the context.
+    context_ = std::make_unique<Context>(GetModuleHandleA(nullptr), options.fallbacks);
     registerPanelClass(context_->instance, &panelProcedure);
     registerApplicationClass(context_->instance);
     application_ = CreateWindowExA(0, ApplicationClassName, "Dorvane Shell", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                    context_->instance, nullptr);
 }
+
+const Compat& Win32Backend::compat() const { return context_->compat; }
 
 Win32Backend::~Win32Backend() {
     shutdown();

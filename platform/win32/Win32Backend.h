@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "platform/win32/Fallbacks.h"
 
 struct HWND__;
 struct tagMSG;
 
 namespace win32 {
 
+class Compat;
 class FormWindow;
 struct Context;
 
@@ -24,6 +26,8 @@ struct Win32BackendOptions {
     // run() shows the main form and returns at once instead of running the
     // message loop; whoever started it processes messages itself (the tests).
     bool returnAfterShow = false;
+    // Calls of later Windows versions replaced by their fallbacks (the tests).
+    Fallbacks fallbacks;
 };
 
 class Win32Backend : public forms::Backend {
@@ -50,6 +54,8 @@ public:
     HWND__* hwnd(const forms::Form& form) const;
     HWND__* hwnd(const forms::Control& control) const;
     bool terminated() const { return terminated_; }
+    // Which calls of later Windows versions the renderer uses.
+    const Compat& compat() const;
 
 private:
     HWND__* boxOwner() const;

@@ -47,7 +47,10 @@ struct Call {
     std::string str() const;
 };
 
-enum class Fault { Fail, Short };
+// Fail: the call returns its failure. Short: a read or write moves fewer
+// bytes than asked. Carry: a vwin32 DOS service call succeeds as a device
+// call but returns the carry flag set and an error code in reg_EAX.
+enum class Fault { Fail, Short, Carry };
 
 class FakeKernel : public sys::Kernel {
 public:
@@ -66,11 +69,16 @@ public:
     std::size_t disketteFreeBytes = 1'071'104;
     bool lockRefused = false;
     bool dismountRefused = false;
-    // Windows 9x: the vwin32 device exists; its INT 26h answer.
+    // Windows 9x: the vwin32 device exists. Its DOS services answer as
+    // documented: a good call clears the carry flag and leaves reg_EAX
+    // undefined (int26LeftEax, which a good INT 26h leaves there); a failed
+    // one sets the carry flag and puts a DOS error code in reg_EAX.
+    // lockRefused refuses the level-0 volume lock on this path too.
     bool hasVwin32 = false;
-    std::uint32_t int26Eax = 0;
-    std::uint32_t int26Flags = 0;
+    std::uint32_t int26LeftEax = 0x00004E01;
+    std::optional<std::uint32_t> int26Error;       // every INT 26h fails with this code
     const std::uint8_t* transferBuffer = nullptr;  // what reg_EBX must point at
+    bool volumeLocked = false;                     // drive A:'s level-0 lock is held
     // GetVersionExA's answer; nullopt = the call fails.
     std::optional<sys::DWORD> platformId = sys::VER_PLATFORM_WIN32_NT;
     // Files that other programs hold open: no opener gets them.
@@ -114,6 +122,9 @@ private:
         bool canWrite = false;
         std::size_t position = 0;
     };
+    // The DOS services of vwin32 on the register block; false = carry set.
+    bool dosIoctl(std::uint32_t (&regs)[7]);
+    bool int26(std::uint32_t (&regs)[7]);
     // Logs the call; true when an injected fault hits it.
     bool record(Call call);
     bool fail(sys::DWORD error);

@@ -2,6 +2,7 @@
 // how every failure ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "media/DisketteWriter.h"
@@ -44,6 +45,38 @@ protected:
         return found;
     }
 };
+
+const std::string Vwin32 = "\\\\.\\vwin32";
+const std::string LockCall = "DeviceIoControl(" + Vwin32 + ", 0x1, 0x84a)";
+const std::string ReleaseCall = "DeviceIoControl(" + Vwin32 + ", 0x1, 0x86a)";
+
+// The 28 bytes of a register block from its seven fields, in block order
+// (EBX, EDX, ECX, EAX, EDI, ESI, Flags).
+Bytes RegisterBlock(std::initializer_list<std::uint32_t> fields) {
+    Bytes block;
+    for (std::uint32_t f : fields)
+        for (int byte = 0; byte < 4; ++byte) block.push_back(static_cast<std::uint8_t>(f >> (8 * byte)));
+    return block;
+}
+
+// Every INT 26h of a run must lie between a lock that succeeded and its
+// release, and the release must come before the vwin32 handle is closed.
+// Returns what is wrong, or nothing.
+std::string LockBracketFault(const std::vector<Call>& calls) {
+    bool locked = false;
+    for (const Call& c : calls) {
+        const std::string s = c.str();
+        if (s == LockCall && c.ok) locked = true;
+        if (s == ReleaseCall) {
+            if (!locked) return "release without a lock";
+            locked = !c.ok;
+        }
+        if (c.op == Op::DeviceIoControl && c.a == sys::VWIN32_DIOC_DOS_INT26 && !locked)
+            return "INT 26h outside the lock";
+        if (c.op == Op::CloseHandle && c.target == Vwin32 && locked) return "vwin32 closed with the lock held";
+    }
+    return locked ? "lock never released" : "";
+}
 
 // Which image sector each diskette sector 0-787 must receive, written out
 // from the diskette's point of view.
@@ -143,40 +176,95 @@ TEST_F(DisketteRun, Windows9xRegisterBlocksByteForByte) {
     media::SetDiskettePlatform(true);
     kernel.hasVwin32 = true;
     kernel.transferBuffer = media::DisketteBuffer;
-    kernel.int26Flags = 1;  // the carry flag is not consulted
     ASSERT_TRUE(run());
-    EXPECT_EQ(kernel.log()[2], "CreateFileA(\\\\.\\vwin32, 0x80000000, 3, 3, 0x80)");
-    const auto blocks = callsOf(Op::DeviceIoControl, "\\\\.\\vwin32");
+    const auto log = kernel.log();
+    EXPECT_EQ(log[2], "CreateFileA(\\\\.\\vwin32, 0x80000000, 3, 3, 0x80)");
+    const auto blocks = callsOf(Op::DeviceIoControl, Vwin32);
     const std::uint32_t sectors[] = {0, 1, 2, 3, 10, 19, 20, 133, 246, 336, 426, 516, 606, 696, 786};
     const std::uint32_t counts[] = {1, 1, 1, 7, 9, 1, 113, 113, 90, 90, 90, 90, 90, 90, 2};
-    ASSERT_EQ(blocks.size(), 15u);
+    ASSERT_EQ(blocks.size(), 1u + 15u + 1u);
     const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(media::DisketteBuffer));
-    for (std::size_t i = 0; i < 15; ++i) {
+    struct Expected {
+        sys::DWORD code;
+        Bytes block;
+    };
+    std::vector<Expected> expected;
+    // Level-0 lock of drive A: (these calls number A: as 1), the fifteen
+    // writes (INT 26h numbers A: as 0), the release.
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x084A, 0x440D, 0, 0, 0})});
+    for (std::size_t i = 0; i < 15; ++i)
+        expected.push_back({sys::VWIN32_DIOC_DOS_INT26, RegisterBlock({address, sectors[i], counts[i], 0, 0, 0, 0})});
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x086A, 0x440D, 0, 0, 0})});
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
         const Call& c = *blocks[i];
-        EXPECT_EQ(c.a, sys::VWIN32_DIOC_DOS_INT26);
+        EXPECT_EQ(c.a, expected[i].code) << "call " << i;
         EXPECT_EQ(c.b, 28);
         EXPECT_EQ(c.c, 28);
-        Bytes expected(28, 0);
-        const std::uint32_t fields[] = {address, sectors[i], counts[i], 0, 0, 0, 0};
-        for (std::size_t f = 0; f < 7; ++f)
-            for (std::size_t byte = 0; byte < 4; ++byte)
-                expected[f * 4 + byte] = static_cast<std::uint8_t>(fields[f] >> (8 * byte));
-        EXPECT_EQ(c.block, expected) << "block " << i;
+        EXPECT_EQ(c.block, expected[i].block) << "call " << i;
     }
+    EXPECT_EQ(log[3], LockCall);
+    const auto release = std::find(log.begin(), log.end(), ReleaseCall);
+    ASSERT_NE(release, log.end());
+    EXPECT_EQ(*(release + 1), "CloseHandle(" + Vwin32 + ")");
+    EXPECT_EQ(LockBracketFault(kernel.calls), "");
+    EXPECT_FALSE(kernel.volumeLocked);
     for (std::size_t d = 0; d < 788; ++d)
         ASSERT_EQ(kernel.sector(d), NumberedSector(static_cast<std::uint32_t>(expectedImageSectorFor(d)))) << d;
     EXPECT_TRUE(callsOf(Op::WriteFile, "\\\\.\\a:").empty());
+    EXPECT_EQ(progress.reports.size(), 22u);
 }
 
-TEST_F(DisketteRun, Windows9xNonZeroEaxIsAFailure) {
+// A write is judged by the carry flag alone: reg_EAX is undefined after a
+// good write and holds the error code only when the carry is set.
+TEST_F(DisketteRun, Windows9xWritesAreJudgedByTheCarryFlag) {
+    struct Case {
+        const char* what;
+        std::uint32_t leftEax;
+        std::optional<std::uint32_t> error;
+        bool created;
+    } cases[] = {
+        {"carry clear, reg_EAX left non-zero", 0x00004E01, std::nullopt, true},
+        {"carry clear, reg_EAX left 0", 0, std::nullopt, true},
+        {"carry set, write-protect code", 0, 0x0300, false},
+        {"carry set, reg_EAX 0", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        FakeKernel k;
+        k.files["dsck.tr"] = image;
+        k.hasVwin32 = true;
+        k.transferBuffer = media::DisketteBuffer;
+        k.int26LeftEax = c.leftEax;
+        k.int26Error = c.error;
+        media::SetDiskettePlatform(true);
+        Recorder r(k);
+        EXPECT_EQ(media::WriteRegeneratingDiskette(k, r), c.created) << c.what;
+        EXPECT_EQ(k.openHandles(), 0) << c.what;
+        EXPECT_EQ(LockBracketFault(k.calls), "") << c.what;
+        if (c.created) continue;
+        // The first write failed: released, then the image and vwin32 closed.
+        EXPECT_TRUE(r.reports.empty()) << c.what;
+        EXPECT_TRUE(k.disketteFiles.empty()) << c.what;
+        const auto log = k.log();
+        const std::vector<std::string> tail(log.end() - 4, log.end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"DeviceIoControl(" + Vwin32 + ", 0x3)", ReleaseCall,
+                                                  "CloseHandle(dsck.tr)", "CloseHandle(" + Vwin32 + ")"}))
+            << c.what;
+    }
+}
+
+TEST_F(DisketteRun, Windows9xLockRefusedWritesNothing) {
     media::SetDiskettePlatform(true);
     kernel.hasVwin32 = true;
     kernel.transferBuffer = media::DisketteBuffer;
-    kernel.int26Eax = 0x0A;
+    kernel.lockRefused = true;
     EXPECT_FALSE(run());
     EXPECT_TRUE(progress.reports.empty());
-    EXPECT_EQ(callsOf(Op::DeviceIoControl, "\\\\.\\vwin32").size(), 1u);
+    EXPECT_EQ(kernel.drive, Bytes(kernel.drive.size(), 0));
+    EXPECT_TRUE(kernel.disketteFiles.empty());
     EXPECT_EQ(kernel.openHandles(), 0);
+    const auto log = kernel.log();
+    const std::vector<std::string> tail(log.end() - 3, log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{LockCall, "CloseHandle(" + Vwin32 + ")", "CloseHandle(dsck.tr)"}));
 }
 
 TEST_F(DisketteRun, BeforeThePlatformIsKnownTheRawVolumeIsUsed) {
@@ -280,8 +368,9 @@ TEST_F(DisketteRun, FullDisketteFailsInTheProgramPhase) {
 }
 
 // Every call of a good run, made to fail in turn (reads and writes also made
-// to come back short): the run must fail there, or go on where the failure is
-// harmless, and must never report or write after a failure.
+// to come back short, the vwin32 DOS services also returning the carry set):
+// the run must fail there, or go on where the failure is harmless, and must
+// never report or write after a failure.
 TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
     for (bool win9x : {false, true}) {
         FakeKernel good;
@@ -296,6 +385,7 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
             const Call& target = good.calls[i];
             std::vector<Fault> faults = {Fault::Fail};
             if (target.op == Op::ReadFile || target.op == Op::WriteFile) faults.push_back(Fault::Short);
+            if (target.op == Op::DeviceIoControl && target.target == Vwin32) faults.push_back(Fault::Carry);
             for (Fault fault : faults) {
                 FakeKernel k;
                 k.files["dsck.tr"] = image;
@@ -304,39 +394,51 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 k.injectAt(i, fault);
                 Recorder r(k);
                 const bool ok = media::WriteRegeneratingDiskette(k, r);
-                const std::string where = target.str() + (fault == Fault::Short ? " short" : " failing") +
-                                          (win9x ? " (9x)" : "");
+                const char* faultName = fault == Fault::Short ? "short" : fault == Fault::Carry ? "carry set" : "fails";
+                const std::string where = target.str() + " " + faultName + (win9x ? " (9x)" : "");
 
                 const bool harmless = (target.op == Op::CloseHandle &&
                                        (target.target == "dsck.tr" || target.target == "\\\\.\\a:" ||
-                                        target.target == "\\\\.\\vwin32")) ||
-                                      (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME);
+                                        target.target == Vwin32)) ||
+                                      (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME) ||
+                                      target.str() == ReleaseCall;
                 EXPECT_EQ(ok, harmless) << where;
-                ReportRow("diskette-faults", {win9x ? "Windows 9x" : "raw volume", target.str(),
-                                              fault == Fault::Short ? "short" : "fails",
+                ReportRow("diskette-faults", {win9x ? "Windows 9x" : "raw volume", target.str(), faultName,
                                               ok ? "created" : "write error", std::to_string(r.reports.size())});
                 EXPECT_EQ(k.openHandles(), 0) << where;
                 EXPECT_EQ(*k.file("Dsck.tr"), image) << where;
+                if (win9x) {
+                    EXPECT_EQ(LockBracketFault(k.calls), harmless && target.str() == ReleaseCall
+                                                                 ? "vwin32 closed with the lock held"
+                                                                 : "")
+                        << where;
+                }
                 if (harmless) continue;
-                for (std::size_t after = i + 1; after < k.calls.size(); ++after)
-                    EXPECT_EQ(k.calls[after].op, Op::CloseHandle) << where << " then " << k.calls[after].str();
                 for (std::size_t at : r.callsAtReport) EXPECT_LE(at, i) << where;
-                // Close order: in the raw phase the image, then the raw access;
-                // elsewhere whatever the phase held, then the image.
+                // What follows the fault: the release of a lock that is held,
+                // then the closes. In the raw phase the image, then the raw
+                // access; elsewhere whatever the phase held, then the image.
                 std::string device;
+                bool locked = false;
                 for (std::size_t j = 0; j < i; ++j) {
                     const Call& c = good.calls[j];
                     if (c.op == Op::CreateFile && c.target.rfind("\\\\.\\", 0) == 0) device = c.target;
                     if (c.op == Op::CloseHandle && c.target == device) device.clear();
+                    if (c.str() == LockCall) locked = true;
+                    if (c.str() == ReleaseCall) locked = false;
                 }
-                const bool lock = target.op == Op::DeviceIoControl && target.a == sys::FSCTL_LOCK_VOLUME;
-                std::vector<std::string> closes;
-                for (std::size_t after = i + 1; after < k.calls.size(); ++after) closes.push_back(k.calls[after].str());
+                const bool lock = (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_LOCK_VOLUME) ||
+                                  target.str() == LockCall;
+                std::vector<std::string> after;
+                for (std::size_t j = i + 1; j < k.calls.size(); ++j) after.push_back(k.calls[j].str());
                 if (!device.empty() && !lock) {
-                    EXPECT_EQ(closes, (std::vector<std::string>{"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"}))
-                        << where;
-                } else if (!closes.empty()) {
-                    EXPECT_EQ(closes.back(), "CloseHandle(dsck.tr)") << where;
+                    std::vector<std::string> expected = {"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"};
+                    if (locked) expected.insert(expected.begin(), ReleaseCall);
+                    EXPECT_EQ(after, expected) << where;
+                } else {
+                    for (const std::string& call : after)
+                        EXPECT_EQ(call.rfind("CloseHandle(", 0), 0u) << where << " then " << call;
+                    if (!after.empty()) EXPECT_EQ(after.back(), "CloseHandle(dsck.tr)") << where;
                 }
             }
         }
