@@ -42,7 +42,8 @@ lines = ["# Reliability", "",
 faults = rows("diskette-faults")
 lines += ["## Diskette run: every call of a good run made to fail", "",
           f"{len(faults)} injected faults (each call of a good run failing, reads and writes also coming back "
-          "short), on the raw-volume path and on the Windows 9x path. For every row the tests assert: the "
+          "short), on the raw-volume path and on the Windows 9x path, with a 1,408-sector image and with a "
+          "1,321-sector one (whose last copy block is short). For every row the tests assert: the "
           "outcome below, no call after the fault but closes, every handle closed in order, no progress "
           "report after the fault, the image unchanged.", "",
           "| path | call | fault | times | outcome |", "|---|---|---|---|---|"]
