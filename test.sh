@@ -44,7 +44,7 @@ run_limited() {  # suite log command...
   local suite=$1 log=$2; shift 2
   timeout -k 20 "${limits[$suite]}" "$@" >"$log" 2>&1
   rc=$?
-  [ $rc -eq 137 ] && rc=124  # not even KILL was needed for anything else
+  [ $rc -eq 137 ] && rc=124  # TERM was not enough and timeout sent KILL
 }
 
 # Adds a GoogleTest log's counts (the full log: the summary's own lines are
