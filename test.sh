@@ -33,7 +33,8 @@ finish() {
 
 # The test that had started and not ended when `log` stopped.
 running_test() {
-  awk '/^\[ RUN      \]/ { t = $4 }
+  awk '{ sub(/\r$/, "") }
+       /^\[ RUN      \]/ { t = $4 }
        /^\[ +(OK|FAILED|SKIPPED) +\]/ { if ($4 == t) t = "" }
        END { print t }' "$1"
 }
@@ -53,13 +54,13 @@ run_limited() {  # suite log command...
 count_gtest() {
   local suite=$1 log=$2 rc=$3 p f
   if [ "$rc" -eq 124 ]; then
-    grep -E '^\[  FAILED  \] .* \([0-9]+ ms\)$' "$log" || true
+    grep -E $'^\\[  FAILED  \\] .* \\([0-9]+ ms\\)\r?$' "$log" || true
     echo "   $suite: stopped at its time limit of ${limits[$suite]} s while running: $(running_test "$log")"
     echo "   $suite: full log in $log"
     failed=$((failed + 1))
     return
   fi
-  grep -E '^\[  (FAILED|SKIPPED) ' "$log" | grep -v 'listed below' | grep -vE ' \([0-9]+ ms\)$' || true
+  grep -E '^\[  (FAILED|SKIPPED) ' "$log" | grep -v 'listed below' | grep -vE $' \\([0-9]+ ms\\)\r?$' || true
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1)
   f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1)
   p=${p:-0}; f=${f:-0}
