@@ -22,7 +22,7 @@ mkdir -p "$logdir"
 # answers) is stopped and counts as failed, with the test it was running.
 # TEST_TIME_LIMIT=SECONDS sets one limit for every suite.
 declare -A limits=([unit]=120 [posix]=120 [sample]=300 [qt]=120 [e2e]=600
-                   [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=1500)
+                   [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=600)
 if [ -n "${TEST_TIME_LIMIT:-}" ]; then for s in "${!limits[@]}"; do limits[$s]=$TEST_TIME_LIMIT; done; fi
 
 finish() {
