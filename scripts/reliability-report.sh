@@ -43,7 +43,8 @@ faults = rows("diskette-faults")
 lines += ["## Diskette run: every call of a good run made to fail", "",
           f"{len(faults)} injected faults (each call of a good run failing, reads and writes also coming back "
           "short, the Windows 9x DOS service calls also returning the carry flag set), on the raw-volume path "
-          "and on the Windows 9x path. For every row the tests assert: the outcome below, no call after the "
+          "and on the Windows 9x path, with a 1,408-sector image and with a 1,321-sector one (whose last copy "
+          "block is short). For every row the tests assert: the outcome below, no call after the "
           "fault but the release of a volume lock held and the closes, every handle closed in order, no "
           "progress report after the fault, the image unchanged; on the Windows 9x path every INT 26h write "
           "lies between a lock that succeeded and its release. `0x1, 0x84a` is the lock of drive A:, "

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <regex>
 
-#include "media/ImageLayout.h"
 #include "tests/e2e/Session.h"
 #include "tests/fakes/Report.h"
 #include "tools/SampleDiskette.h"

@@ -7,7 +7,6 @@ the check cannot pass by construction.
 
     tests/imports/check_imports.py [-v]    after the win32 preset is built
 DORVANE_RELEASE_EXE names another program to check."""
-import glob
 import os
 import re
 import shutil

@@ -180,6 +180,20 @@ TEST_F(DriveFileTest, DamagedVolumesAreRefusedUnchanged) {
     }
 }
 
+// Other systems clear only the first byte of the slot that ends the
+// directory; what lies behind it is not a file, before or after ours.
+TEST_F(DriveFileTest, StaleEntriesBehindTheEndOfTheDirectoryStayHidden) {
+    Bytes image = readFile("A.img");
+    const std::string stale = "STALE   TXT\x20";
+    std::copy(stale.begin(), stale.end(), image.begin() + 19 * 512 + 32);  // slot 1; slot 0 ends the directory
+    writeFile("A.img", image);
+    ASSERT_TRUE(kernel_.CloseHandle(create("a:/NEW.TXT")));
+    const RunResult listing = run({"mdir", "-b", "-i", "A.img", "::"});
+    EXPECT_NE(listing.output.find("::/NEW.TXT"), std::string::npos) << listing.output;
+    EXPECT_EQ(listing.output.find("STALE"), std::string::npos) << listing.output;
+    expectClean("after a file took the end marker's slot");
+}
+
 TEST_F(DriveFileTest, FullRootDirectory) {
     for (int i = 0; i < 224; ++i) {
         ASSERT_TRUE(kernel_.CloseHandle(create("a:/F" + std::to_string(i) + ".TXT"))) << i;

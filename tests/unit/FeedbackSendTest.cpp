@@ -76,6 +76,8 @@ TEST_F(FeedbackSend, PressScenarios) {
         {"complete, no comments", {{{"Sam Sample", 1, 0, ""}, Mail("Sam%20Sample", "GOOD", "EXCELLENT"), 0, 0, 0}}},
         {"name empty", {{{"", 1, 0, "hello"}, std::nullopt, 1, 0, 0}}},
         {"nothing filled", {{{"", None, None, ""}, std::nullopt, 1, 1, 1}}},
+        {"only the features rating missing", {{{"Sam", None, 0, "ok"}, std::nullopt, 0, 1, 0}}},
+        {"only the overall rating missing", {{{"Sam", 0, None, "ok"}, std::nullopt, 0, 0, 1}}},
         {"missing, then given",
          {{{"Sam", None, None, ""}, std::nullopt, 0, 1, 1}, {{"Sam", 2, 3, ""}, Mail("Sam", "AVERAGE", "BAD"), 0, 0, 0}}},
         {"blank name", {{{"   ", 0, 0, ""}, Mail("%20%20%20", "EXCELLENT", "EXCELLENT"), 0, 0, 0}}},

@@ -20,6 +20,7 @@
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/FakeKernel.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/win32/MessageBoxWatchdog.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Kernel.h"
 #include "platform/win32/WinApi.h"
@@ -41,6 +42,7 @@ protected:
     std::optional<sys::Services> services;
     win32::Win32Backend backend;
     forms::Application app{backend};
+    MessageBoxWatchdog boxWatchdog;
 
     // Which services the forms get; set before SetUp runs.
     bool useRealKernel = false;

@@ -19,12 +19,13 @@ done
 shots=$(mktemp -d "${TMPDIR:-/tmp}/dorvane-shots.XXXXXX")
 trap 'rm -rf "$shots"' EXIT
 
-# The program's own output is GoogleTest's; the screenshots are converted
-# quietly afterwards so that its summary stays last.
-output=$(mktemp "${TMPDIR:-/tmp}/dorvane-win32.XXXXXX")
+# The program's own output is GoogleTest's, passed on as it comes (a run
+# stopped from outside still shows how far it got); the screenshots are
+# converted quietly afterwards so that its summary stays last.
 DORVANE_SCREENSHOTS=$shots cmake/wine-run.sh --prefix "$PWD/build/win64/wineprefix" \
-  build/win64/tests/win32/win32_tests.exe --gtest_brief=1 "$@" >"$output" 2>&1
-status=$?
+  build/win64/tests/win32/win32_tests.exe --gtest_brief=1 "$@" 2>&1 \
+  | grep --line-buffered -v '^X connection to .* broken'
+status=${PIPESTATUS[0]}
 
 if command -v convert >/dev/null; then
   mkdir -p docs/screenshots
@@ -36,6 +37,4 @@ if command -v convert >/dev/null; then
   done
 fi
 
-grep -v '^X connection to .* broken' "$output"
-rm -f "$output"
 exit $status
