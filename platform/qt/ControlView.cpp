@@ -1,5 +1,6 @@
 #include "platform/qt/ControlView.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +17,8 @@ ControlView::ControlView(forms::Control& control, QWidget* widget, FormWindow& w
     widget_->setFocusPolicy(control_.tabStop ? Qt::StrongFocus : Qt::NoFocus);
     id_ = control_.observe([this](forms::Prop p) { apply(p); });
     widget_->installEventFilter(this);
+    // A text box's clicks land on its viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget_)) area->viewport()->installEventFilter(this);
 }
 
 ControlView::~ControlView() { control_.unobserve(id_); }
@@ -92,7 +95,8 @@ void ControlView::applyCursor() {
 }
 
 bool ControlView::eventFilter(QObject* watched, QEvent* event) {
-    return watched == widget_ && widgetEvent(event);
+    if (watched == widget_) return widgetEvent(event);
+    return event->type() == QEvent::MouseButtonRelease && widgetEvent(event);
 }
 
 bool ControlView::widgetEvent(QEvent* event) {
