@@ -25,7 +25,7 @@ using namespace forms;
 // memo; every control counts the clicks that reach its handler.
 class KindForm : public Form {
 public:
-    explicit KindForm(Application& app, std::string name = "KindForm")
+    explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle border = BorderStyle::Single)
         : Form(app, std::move(name)),
           panel(make<Panel>("panel")),
           label(make<Label>("label", &panel)),
@@ -40,6 +40,7 @@ public:
           bar(make<ProgressBar>("bar")),
           status(make<StatusBar>("status")) {
         setText(this->name());
+        borderStyle = border;
         setClientSize(320, 240);
         setBounds(0, 0, 328, 280);
         panel.setBounds(8, 8, 140, 40);
@@ -220,7 +221,8 @@ inline void checkTab(KindForm& f, Probe& probe) {
 }
 
 // A form shown from hidden is the active window and its active control has
-// the focus; one that is shown already is left alone.
+// the focus. (A window manager may activate a new main window by itself, but
+// not a dialog, so `second` is best a dialog.)
 inline void checkActivation(KindForm& second, Probe& probe,
                             const std::function<bool(const std::function<bool()>&)>& waitFor) {
     second.FocusControl(second.memo);

@@ -104,5 +104,21 @@ TEST(WindowManager, EachFormOpenedFromTheKeyboardIsActiveAndTakesTheKeys) {
     }
 }
 
+// The renderer contract's keyboard and activation rows, on real X windows
+// that openbox manages rather than offscreen.
+TEST(WindowManager, TheQtContractsKeyboardAndActivationRowsHold) {
+    for (const char* program : {"Xvfb", "openbox", "xprop"})
+        ASSERT_TRUE(peers::programExists(program)) << program << " missing";
+    Session session;
+    const Desktop desktop(session);
+    ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
+    const auto run = runCommand("DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb timeout 120 " +
+                                    DORVANE_QT_TESTS_PATH +
+                                    " --gtest_filter='QtContract.AFormShown*:QtContract.EnterAndEsc:QtContract.Tab*'",
+                                session.dir());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("[  PASSED  ] 3 tests."), std::string::npos) << run.output;
+}
+
 }  // namespace
 }  // namespace e2e

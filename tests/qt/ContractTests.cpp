@@ -114,7 +114,7 @@ TEST_F(QtContract, CloseBox) { checkCloseBox(*form, *app.CreateForm<KindForm>("S
 TEST_F(QtContract, WhereAFormAppears) { checkPlacement(*app.CreateForm<KindForm>("Second"), probe); }
 
 TEST_F(QtContract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
-    KindForm& second = *app.CreateForm<KindForm>("Second");
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
     checkActivation(second, probe, [](const std::function<bool()>& done) { return qttest::waitFor(done); });
 }
 

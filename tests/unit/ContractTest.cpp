@@ -62,7 +62,7 @@ TEST_F(TestBackendContract, CloseBox) { checkCloseBox(*form, *app.CreateForm<Kin
 TEST_F(TestBackendContract, WhereAFormAppears) { checkPlacement(*app.CreateForm<KindForm>("Second"), probe); }
 
 TEST_F(TestBackendContract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
-    KindForm& second = *app.CreateForm<KindForm>("Second");
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
     checkActivation(second, probe, [](const std::function<bool()>& done) { return done(); });
 }
 
