@@ -139,7 +139,8 @@ void setBoxText(W* box, const QString& text) {
 
 }  // namespace
 
-LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window) : ControlView(c, makeLabel(parent), window) {}
+LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeLabel(parent), window) {}
 
 void LabelView::applyText() { static_cast<QLabel*>(widget_)->setText(toWidgetText(control_.text())); }
 
@@ -261,7 +262,8 @@ ButtonView::ButtonView(forms::Button& c, QWidget* parent, FormWindow& window)
 
 void ButtonView::applyText() { static_cast<QPushButton*>(widget_)->setText(toWidgetText(control_.text())); }
 
-PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window) : ControlView(c, makePanel(c, parent), window) {
+PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makePanel(c, parent), window) {
     backgroundRole_ = QPalette::Window;
 }
 
