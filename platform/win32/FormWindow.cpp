@@ -5,7 +5,7 @@
 #include "platform/win32/NativeStyle.h"
 #include "platform/win32/TabOrder.h"
 #include "platform/win32/Text.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ViewFactory.h"
 
 namespace win32 {
 
@@ -13,30 +13,22 @@ using forms::Control;
 using forms::Kind;
 using forms::Prop;
 
-namespace {
-
-bool isButton(const Control& c) { return c.kind() == Kind::Button || c.kind() == Kind::BitBtn; }
-
-bool firstRadioOfParent(const Control& c) {
-    if (c.kind() != Kind::RadioButton || !c.parent()) return false;
-    for (const Control* sibling : c.parent()->children())
-        if (sibling->kind() == Kind::RadioButton) return sibling == &c;
-    return false;
-}
-
-}  // namespace
-
 FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(form), context_(context) {
-    const std::string className = "T" + form.name();
-    registerFormClass(context.instance, className, &FormWindow::windowProcedure,
-                      form.borderStyle != forms::BorderStyle::Dialog);
     style_ = formWindowStyle(form);
     if (form.menu()) menu_ = std::make_unique<MenuBar>(*form.menu());
     const SIZE outer = outerSize();
-    CreateWindowExA(style_.exStyle, className.c_str(), toAnsi(form.text()).c_str(), style_.style, 0, 0, outer.cx,
-                    outer.cy, owner, menu_ ? menu_->handle() : nullptr, context.instance, this);
-    if (!hwnd_) return;
-    if (menu_) menu_->attach(hwnd_);
+    // A form with a dialog border shows no icon in its caption.
+    create(context.instance, {.className = "T" + form.name(),
+                              .withIcon = form.borderStyle != forms::BorderStyle::Dialog,
+                              .style = style_.style,
+                              .exStyle = style_.exStyle,
+                              .text = toAnsi(form.text()),
+                              .parent = owner,
+                              .menuOrId = menu_ ? menu_->handle() : nullptr,
+                              .width = outer.cx,
+                              .height = outer.cy});
+    if (!hwnd()) return;
+    if (menu_) menu_->attach(hwnd());
     matchClientSize();
     createControls();
     bindTimers();
@@ -44,14 +36,7 @@ FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(
     if (form.visible()) applyVisible();
 }
 
-FormWindow::~FormWindow() { destroy(); }
-
-void FormWindow::destroy() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-}
-
-ChildWindow* FormWindow::childFor(const Control& control) const {
+ControlView* FormWindow::childFor(const Control& control) const {
     for (const auto& child : children_)
         if (&child->control() == &control) return child.get();
     return nullptr;
@@ -63,13 +48,14 @@ void FormWindow::leaderChanged(const Control& leader) {
 }
 
 void FormWindow::createControls() {
+    ViewFactory factory(*this, context_);
     int id = 1000;
     for (Control* c : form_.controls()) {
-        HWND parent = hwnd_;
+        HWND parent = hwnd();
         if (c->parent() != &form_)
-            if (const ChildWindow* container = childFor(*c->parent())) parent = container->hwnd();
-        children_.push_back(
-            std::make_unique<ChildWindow>(*c, parent, id++, *this, context_, firstRadioOfParent(*c)));
+            if (const ControlView* container = childFor(*c->parent())) parent = container->hwnd();
+        children_.push_back(factory.make(*c));
+        children_.back()->build(parent, id++);
     }
 }
 
@@ -79,11 +65,11 @@ void FormWindow::bindTimers() {
         forms::Timer& timer = *timers[i];
         const UINT_PTR id = i + 1;
         auto sync = [this, &timer, id] {
-            if (context_.detached || !hwnd_) return;
+            if (context_.detached || !hwnd()) return;
             if (timer.enabled() && timer.interval() > 0)
-                SetTimer(hwnd_, id, static_cast<UINT>(timer.interval()), nullptr);
+                SetTimer(hwnd(), id, static_cast<UINT>(timer.interval()), nullptr);
             else
-                KillTimer(hwnd_, id);
+                KillTimer(hwnd(), id);
         };
         sync();
         timer.observe([sync](Prop) { sync(); });
@@ -102,34 +88,34 @@ SIZE FormWindow::outerSize() const {
 // border) may differ from what AdjustWindowRectEx assumed; the client area
 // is what the form prescribes.
 void FormWindow::matchClientSize() {
-    if (form_.clientWidth() <= 0 || form_.clientHeight() <= 0 || IsIconic(hwnd_)) return;
+    if (form_.clientWidth() <= 0 || form_.clientHeight() <= 0 || IsIconic(hwnd())) return;
     RECT client{}, outer{};
-    GetClientRect(hwnd_, &client);
-    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd(), &client);
+    GetWindowRect(hwnd(), &outer);
     const int dw = context_.dpi.px(form_.clientWidth()) - client.right;
     const int dh = context_.dpi.px(form_.clientHeight()) - client.bottom;
     if (dw == 0 && dh == 0) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::apply(Prop prop) {
-    if (context_.detached || !hwnd_) return;
+    if (context_.detached || !hwnd()) return;
     switch (prop) {
     case Prop::Visible: applyVisible(); break;
     case Prop::Bounds: applySize(); break;
-    case Prop::Text: SetWindowTextA(hwnd_, toAnsi(form_.text()).c_str()); break;
+    case Prop::Text: SetWindowTextA(hwnd(), toAnsi(form_.text()).c_str()); break;
     case Prop::WindowState: applyWindowState(); break;
     case Prop::FormStyle: applyLevel(); break;
     case Prop::Focus: applyFocus(); break;
-    case Prop::Color: InvalidateRect(hwnd_, nullptr, TRUE); break;
+    case Prop::Color: InvalidateRect(hwnd(), nullptr, TRUE); break;
     default: break;
     }
 }
 
 void FormWindow::applyVisible() {
     if (!form_.visible()) {
-        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(hwnd(), SW_HIDE);
         return;
     }
     if (!placed_) {
@@ -140,61 +126,61 @@ void FormWindow::applyVisible() {
     int show = SW_SHOW;
     if (form_.windowState() == forms::WindowState::Minimized) show = SW_SHOWMINIMIZED;
     if (form_.windowState() == forms::WindowState::Maximized) show = SW_SHOWMAXIMIZED;
-    ShowWindow(hwnd_, show);
+    ShowWindow(hwnd(), show);
 }
 
 void FormWindow::centre() {
     RECT outer{};
-    GetWindowRect(hwnd_, &outer);
+    GetWindowRect(hwnd(), &outer);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::applySize() {
     const SIZE outer = outerSize();
-    if (IsIconic(hwnd_)) {
+    if (IsIconic(hwnd())) {
         // A minimized window keeps the size it will be restored to.
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
-        GetWindowPlacement(hwnd_, &placement);
+        GetWindowPlacement(hwnd(), &placement);
         placement.rcNormalPosition.right = placement.rcNormalPosition.left + outer.cx;
         placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + outer.cy;
-        SetWindowPlacement(hwnd_, &placement);
+        SetWindowPlacement(hwnd(), &placement);
         return;
     }
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     matchClientSize();
 }
 
 void FormWindow::applyWindowState() {
-    if (!IsWindowVisible(hwnd_)) return;  // applied when the form is shown
+    if (!IsWindowVisible(hwnd())) return;  // applied when the form is shown
     switch (form_.windowState()) {
     case forms::WindowState::Minimized:
-        if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+        if (!IsIconic(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);
         break;
     case forms::WindowState::Maximized:
-        if (!IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_MAXIMIZE);
+        if (!IsZoomed(hwnd())) ShowWindow(hwnd(), SW_MAXIMIZE);
         break;
     case forms::WindowState::Normal:
-        if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+        if (IsIconic(hwnd()) || IsZoomed(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
         break;
     }
 }
 
 void FormWindow::applyLevel() {
     const bool onTop = form_.formStyle() == forms::FormStyle::StayOnTop;
-    SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::applyFocus() {
     Control* target = form_.activeControl();
     // A form that is not active takes the focus when it is activated.
-    if (target && GetActiveWindow() == hwnd_) focus(*target);
+    if (target && GetActiveWindow() == hwnd()) focus(*target);
 }
 
 void FormWindow::focus(Control& control) {
-    const ChildWindow* child = childFor(control);
+    const ControlView* child = childFor(control);
     if (child && IsWindowVisible(child->hwnd()) && IsWindowEnabled(child->hwnd())) SetFocus(child->hwnd());
 }
 
@@ -204,10 +190,10 @@ void FormWindow::restoreFocus() {
     if (target)
         focus(*target);
     else
-        SetFocus(hwnd_);
+        SetFocus(hwnd());
 }
 
-void FormWindow::focusArrived(ChildWindow& child) {
+void FormWindow::focusArrived(ControlView& child) {
     if (context_.detached) return;
     child.control().focusMoved(observer_);
     showAsDefault(&child);
@@ -215,10 +201,10 @@ void FormWindow::focusArrived(ChildWindow& child) {
 
 // As in a dialog: a push button with the focus is drawn as the one Enter
 // presses; elsewhere the form's default button is.
-void FormWindow::showAsDefault(const ChildWindow* focused) {
-    const bool buttonFocused = focused && isButton(focused->control());
+void FormWindow::showAsDefault(const ControlView* focused) {
+    const bool buttonFocused = focused && focused->isPushButton();
     for (const auto& child : children_) {
-        if (!isButton(child->control())) continue;
+        if (!child->isPushButton()) continue;
         const bool asDefault = buttonFocused ? child.get() == focused
                                              : static_cast<const forms::Button&>(child->control()).isDefault;
         SendMessageA(child->hwnd(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
@@ -237,20 +223,20 @@ void FormWindow::sizeChanged(WPARAM kind) {
 }
 
 bool FormWindow::preTranslate(const MSG& message) {
-    if (context_.detached || !hwnd_ || message.message != WM_KEYDOWN) return false;
+    if (context_.detached || !hwnd() || message.message != WM_KEYDOWN) return false;
     return key(message.wParam);
 }
 
 bool FormWindow::key(WPARAM virtualKey) {
-    ChildWindow* focused = ChildWindow::from(GetFocus());
-    if (focused && topLevelOf(focused->hwnd()) != hwnd_) focused = nullptr;
+    ControlView* focused = ControlView::of(GetFocus());
+    if (focused && topLevelOf(focused->hwnd()) != hwnd()) focused = nullptr;
     Control* current = focused ? &focused->control() : nullptr;
 
     switch (virtualKey) {
     case VK_TAB: {
         if (GetKeyState(VK_CONTROL) < 0) return false;
         if (Control* next = nextTabStop(form_, current, GetKeyState(VK_SHIFT) < 0))
-            if (ChildWindow* child = childFor(*next)) child->takeFocus();
+            if (ControlView* child = childFor(*next)) child->takeFocus();
         return true;
     }
     case VK_RETURN:
@@ -268,7 +254,7 @@ bool FormWindow::key(WPARAM virtualKey) {
         if (!current || current->kind() != Kind::RadioButton) return false;
         const bool back = virtualKey == VK_LEFT || virtualKey == VK_UP;
         if (forms::RadioButton* next = nextRadio(static_cast<forms::RadioButton&>(*current), back)) {
-            if (ChildWindow* child = childFor(*next)) {
+            if (ControlView* child = childFor(*next)) {
                 SetFocus(child->hwnd());
                 SendMessageA(child->hwnd(), BM_CLICK, 0, 0);
             }
@@ -279,19 +265,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     }
 }
 
-LRESULT CALLBACK FormWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        created->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = hwnd_;
+LRESULT FormWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (reflectToChild(message, wParam, lParam, result)) return result;
     switch (message) {
@@ -310,7 +284,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND: {
         RECT area{};
-        GetClientRect(hwnd, &area);
+        GetClientRect(hwnd(), &area);
         FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(form_.color()));
         return 1;
     }
@@ -329,13 +303,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!context_.detached)
             if (Control* target = form_.activeControl(); target && focusable(*target)) focus(*target);
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     default: break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return base(message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -18,21 +18,6 @@ COLORREF colorRef(forms::Color color) {
     return RGB(color.red(), color.green(), color.blue());
 }
 
-forms::Color backgroundOf(const forms::Control& control) {
-    switch (control.kind()) {
-    case forms::Kind::Label:
-    case forms::Kind::RadioButton:
-    case forms::Kind::Button:
-    case forms::Kind::BitBtn:
-    case forms::Kind::Bevel:
-    case forms::Kind::Image:
-        if (control.parent()) return backgroundOf(*control.parent());
-        return control.color();
-    default:
-        return control.color();
-    }
-}
-
 Brushes::~Brushes() {
     for (auto& [value, brush] : solid_) DeleteObject(brush);
 }

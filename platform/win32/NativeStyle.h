@@ -1,4 +1,4 @@
-// Which native window stands for a form or a control, and with which styles.
+// The frame a form's window has.
 #pragma once
 
 #include "platform/forms/Form.h"
@@ -13,14 +13,5 @@ struct WindowStyle {
 
 // The frame of a form: its border style, its maximize box and its level.
 WindowStyle formWindowStyle(const forms::Form& form);
-
-struct ControlWindowClass {
-    const char* className;
-    WindowStyle styles;
-};
-
-// The class and styles of a control's child window. `firstRadioOfParent`
-// starts a radio group (WS_GROUP).
-ControlWindowClass controlWindowClass(const forms::Control& control, bool firstRadioOfParent);
 
 }  // namespace win32

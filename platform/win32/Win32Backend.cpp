@@ -1,12 +1,22 @@
 #include "platform/win32/Win32Backend.h"
 
-#include "platform/win32/ChildWindow.h"
 #include "platform/win32/Context.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Text.h"
-#include "platform/win32/WindowClasses.h"
 
 namespace win32 {
+
+namespace {
+
+// The hidden window that owns the secondary forms.
+class ApplicationWindow : public Window {
+public:
+    explicit ApplicationWindow(HINSTANCE instance) {
+        create(instance, {.className = "TApplication", .withIcon = true, .style = WS_POPUP, .text = "Dorvane Shell"});
+    }
+};
+
+}  // namespace
 
 Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
@@ -15,10 +25,7 @@ Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
     // the process.
     LoadLibraryA("riched20.dll");
     context_ = std::make_unique<Context>(GetModuleHandleA(nullptr));
-    registerPanelClass(context_->instance, &panelProcedure);
-    registerApplicationClass(context_->instance);
-    application_ = CreateWindowExA(0, ApplicationClassName, "Dorvane Shell", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   context_->instance, nullptr);
+    application_ = std::make_unique<ApplicationWindow>(context_->instance);
 }
 
 Win32Backend::~Win32Backend() {
@@ -29,7 +36,7 @@ Win32Backend::~Win32Backend() {
 void Win32Backend::formCreated(forms::Form& form) {
     // The main form is a window of its own; the others belong to the hidden
     // application window.
-    HWND owner = windows_.empty() ? nullptr : application_;
+    HWND owner = windows_.empty() ? nullptr : application_->hwnd();
     windows_.push_back(std::make_unique<FormWindow>(form, *context_, owner));
 }
 
@@ -70,8 +77,7 @@ void Win32Backend::shutdown() {
     if (!context_) return;
     context_->detached = true;
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) (*it)->destroy();
-    if (application_ && IsWindow(application_)) DestroyWindow(application_);
-    application_ = nullptr;
+    application_->destroy();
 }
 
 HWND Win32Backend::boxOwner() const {
@@ -111,7 +117,7 @@ HWND Win32Backend::hwnd(const forms::Form& form) const {
 
 HWND Win32Backend::hwnd(const forms::Control& control) const {
     for (const auto& window : windows_)
-        if (const ChildWindow* child = window->childFor(control)) return child->hwnd();
+        if (const ControlView* child = window->childFor(control)) return child->hwnd();
     return nullptr;
 }
 

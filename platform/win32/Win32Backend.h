@@ -18,6 +18,7 @@ struct tagMSG;
 namespace win32 {
 
 class FormWindow;
+class Window;
 struct Context;
 
 struct Win32BackendOptions {
@@ -59,7 +60,7 @@ private:
     std::unique_ptr<Context> context_;
     // Owns the secondary forms, so that they have no taskbar buttons of
     // their own and the main form's level (on top or not) is its own.
-    HWND__* application_ = nullptr;
+    std::unique_ptr<Window> application_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
     bool terminated_ = false;
 };

@@ -11,37 +11,36 @@ HICON programIcon(HINSTANCE instance, int size) {
     return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
 }
 
-void registerClass(HINSTANCE instance, const char* name, WNDPROC procedure, bool withIcon) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, name, &existing)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    // Backgrounds are painted from the model's colour.
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = name;
-    if (withIcon) {
-        wc.hIcon = programIcon(instance, GetSystemMetrics(SM_CXICON));
-        wc.hIconSm = programIcon(instance, GetSystemMetrics(SM_CXSMICON));
-    }
-    RegisterClassExA(&wc);
-}
-
 }  // namespace
 
-void registerFormClass(HINSTANCE instance, const std::string& className, WNDPROC procedure, bool withIcon) {
-    registerClass(instance, className.c_str(), procedure, withIcon);
-}
-
-void registerPanelClass(HINSTANCE instance, WNDPROC procedure) {
-    registerClass(instance, PanelClassName, procedure, false);
-}
-
-void registerApplicationClass(HINSTANCE instance) {
-    registerClass(instance, ApplicationClassName, &DefWindowProcA, true);
+WindowClass registerWindowClass(HINSTANCE instance, const char* systemClass, const std::string& className,
+                                bool withIcon, WNDPROC procedure) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    WindowClass result{className, &DefWindowProcA};
+    if (systemClass) {
+        // The control libraries register their classes for every module.
+        if (!GetClassInfoExA(instance, systemClass, &wc) && !GetClassInfoExA(nullptr, systemClass, &wc))
+            return {systemClass, &DefWindowProcA};
+        result = {std::string("Dorvane") + systemClass, wc.lpfnWndProc};
+        wc.style &= ~CS_GLOBALCLASS;
+    } else {
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        // Backgrounds are painted from the model's colour.
+        wc.hbrBackground = nullptr;
+        if (withIcon) {
+            wc.hIcon = programIcon(instance, GetSystemMetrics(SM_CXICON));
+            wc.hIconSm = programIcon(instance, GetSystemMetrics(SM_CXSMICON));
+        }
+    }
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, result.name.c_str(), &existing)) return result;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.lpszClassName = result.name.c_str();
+    RegisterClassExA(&wc);
+    return result;
 }
 
 }  // namespace win32

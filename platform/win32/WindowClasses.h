@@ -1,7 +1,7 @@
-// The window classes the backend registers: one per form (named after the
-// form's class, "T" + its name), one for panels, so that a panel is a window
-// of its own that clips its children and paints its own background, and one
-// for the hidden window that owns the secondary forms.
+// The window classes of the renderer. A form's class is named after the
+// form's class ("T" + its name); panels have one of their own; the system's
+// control classes are superclassed under "Dorvane" + their name, so that
+// their windows are created through the renderer's own procedure.
 #pragma once
 
 #include <string>
@@ -10,14 +10,15 @@
 
 namespace win32 {
 
-inline constexpr const char* PanelClassName = "TPanel";
-inline constexpr const char* ApplicationClassName = "TApplication";
+struct WindowClass {
+    std::string name;
+    WNDPROC base;  // what the class's windows do by themselves
+};
 
-// Registers the class once per process; later calls find it registered. A
-// form with a dialog border shows no icon in its caption.
-void registerFormClass(HINSTANCE instance, const std::string& className, WNDPROC procedure, bool withIcon);
-void registerPanelClass(HINSTANCE instance, WNDPROC procedure);
-// The hidden window that owns the secondary forms.
-void registerApplicationClass(HINSTANCE instance);
+// Registers the class once per process; later calls find it registered. With
+// `systemClass` the class is that one's superclass, else one on
+// DefWindowProcA (with the program's icon when `withIcon`).
+WindowClass registerWindowClass(HINSTANCE instance, const char* systemClass, const std::string& className,
+                                bool withIcon, WNDPROC procedure);
 
 }  // namespace win32

@@ -1,0 +1,158 @@
+#include "platform/win32/ControlView.h"
+
+#include "platform/win32/FormWindow.h"
+#include "platform/win32/Text.h"
+
+namespace win32 {
+
+using forms::Prop;
+
+ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context)
+    : control_(control), form_(form), context_(context) {}
+
+// The model goes before its renderer (the backend outlives the application),
+// so a view leaves its observer behind; `detached` silences it.
+ControlView::~ControlView() = default;
+
+ControlView* ControlView::of(HWND hwnd) { return dynamic_cast<ControlView*>(Window::of(hwnd)); }
+
+void ControlView::build(HWND parent, int id) {
+    CreateArgs args = nativeWindow();
+    args.style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (control_.visible()) args.style |= WS_VISIBLE;
+    if (!control_.enabled()) args.style |= WS_DISABLED;
+    args.parent = parent;
+    args.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    create(context_.instance, args);
+    if (!hwnd()) return;
+    // Creation order is stacking order: a later control covers an earlier one.
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    applying_ = true;
+    applyFont();
+    applyText();
+    applyState();
+    applying_ = false;
+    layout();
+    observer_ = control_.observe([this](Prop prop) { apply(prop); });
+}
+
+void ControlView::apply(Prop prop) {
+    if (context_.detached || !hwnd()) return;
+    switch (prop) {
+    case Prop::Visible: ShowWindow(hwnd(), control_.visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Prop::Enabled: EnableWindow(hwnd(), control_.enabled() ? TRUE : FALSE); break;
+    case Prop::Text:
+    case Prop::Font:
+    case Prop::Bounds:
+        applying_ = true;
+        if (prop == Prop::Text) applyText();
+        if (prop == Prop::Font) applyFont();
+        applying_ = false;
+        layout();
+        form_.leaderChanged(control_);
+        if (prop == Prop::Font) InvalidateRect(hwnd(), nullptr, TRUE);
+        break;
+    case Prop::Color:
+    case Prop::Alignment:
+        applyLook();
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        break;
+    case Prop::Checked:
+    case Prop::Progress: applyState(); break;
+    case Prop::Repaint: repaint(); break;
+    default: break;  // the cursor is read when the mouse asks for it
+    }
+}
+
+void ControlView::applyText() { SetWindowTextA(hwnd(), toAnsi(control_.text()).c_str()); }
+
+void ControlView::applyFont() {
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(context_.fonts.get(control_.font())), TRUE);
+}
+
+void ControlView::repaint() {
+    // The control paints itself now, and with it whatever else of its form
+    // waits to be painted, so that controls which the same handler hid do not
+    // linger on screen while the handler keeps the message loop busy.
+    UpdateWindow(topLevelOf(hwnd()));
+    // A window that has not looked at its queue for a few seconds is taken
+    // for hung, and Windows covers it with a ghost copy that hides the
+    // progress. Looking without taking keeps it genuine; no input is
+    // processed while the handler runs.
+    MSG pending;
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+RECT ControlView::placement() const {
+    const Dpi& dpi = context_.dpi;
+    const int x = dpi.px(control_.left()), y = dpi.px(control_.top());
+    return {x, y, x + dpi.px(control_.width()), y + dpi.px(control_.height())};
+}
+
+void ControlView::layout() {
+    if (!hwnd()) return;
+    RECT r = placement();
+    if (control_.dockedBottom) {
+        RECT parent{};
+        GetClientRect(GetParent(hwnd()), &parent);
+        r = {0, parent.bottom - (r.bottom - r.top), parent.right, parent.bottom};
+    }
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlView::takeFocus() { SetFocus(hwnd()); }
+
+void ControlView::notified(WORD) {}
+
+HBRUSH ControlView::colors(HDC dc) const {
+    const forms::Color back = seeThrough_ && control_.parent() ? control_.parent()->color() : control_.color();
+    SetTextColor(dc, colorRef(control_.font().color));
+    SetBkColor(dc, colorRef(back));
+    return context_.brushes.get(back);
+}
+
+LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFOCUS: {
+        const LRESULT result = base(message, wParam, lParam);
+        if (!context_.detached) form_.focusArrived(*this);
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        if (!trackingMouse_ && !context_.detached) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+            trackingMouse_ = TrackMouseEvent(&track) != FALSE;
+            control_.mouseEnter();
+        }
+        break;
+    case WM_MOUSELEAVE:
+        trackingMouse_ = false;
+        if (!context_.detached) control_.mouseLeave();
+        break;
+    case WM_SETCURSOR:
+        if (control_.cursor() == forms::Cursor::Hand && LOWORD(lParam) == HTCLIENT) {
+            // Windows 95 and NT 4 have no hand cursor.
+            HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+            SetCursor(hand ? hand : LoadCursorA(nullptr, IDC_ARROW));
+            return TRUE;
+        }
+        break;
+    default: break;
+    }
+    return base(message, wParam, lParam);
+}
+
+bool reflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_COMMAND && message != WM_CTLCOLORSTATIC && message != WM_CTLCOLOREDIT &&
+        message != WM_CTLCOLORBTN)
+        return false;
+    ControlView* child = ControlView::of(reinterpret_cast<HWND>(lParam));
+    if (!child) return false;
+    if (message == WM_COMMAND)
+        child->notified(HIWORD(wParam));
+    else
+        result = reinterpret_cast<LRESULT>(child->colors(reinterpret_cast<HDC>(wParam)));
+    return true;
+}
+
+}  // namespace win32

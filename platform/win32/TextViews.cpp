@@ -1,0 +1,136 @@
+// Labels, edits, memos and rich-edit boxes.
+#include <string>
+
+#include "platform/win32/RichText.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Views.h"
+
+namespace win32 {
+
+namespace {
+
+// Edits and memos hold as much as the system allows.
+constexpr WPARAM NoTextLimit = 0x7FFFFFFE;
+
+std::string windowText(HWND hwnd) {
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+// The extent of a caption in a font: the widest line, and one text height
+// per line (an empty caption is one line high).
+SIZE measureCaption(HWND hwnd, HFONT font, const std::string& caption) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE extent{0, 0};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = caption.find('\n', start);
+        std::string line = caption.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        SIZE size{0, 0};
+        if (!line.empty()) GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        if (size.cx > extent.cx) extent.cx = size.cx;
+        extent.cy += metrics.tmHeight;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return extent;
+}
+
+DWORD staticAlignment(forms::Alignment a) {
+    switch (a) {
+    case forms::Alignment::Center: return SS_CENTER;
+    case forms::Alignment::Right: return SS_RIGHT;
+    default: return SS_LEFT;
+    }
+}
+
+DWORD editAlignment(forms::Alignment a) {
+    switch (a) {
+    case forms::Alignment::Center: return ES_CENTER;
+    case forms::Alignment::Right: return ES_RIGHT;
+    default: return ES_LEFT;
+    }
+}
+
+}  // namespace
+
+LabelView::LabelView(forms::Label& label, FormWindow& form, Context& context) : ControlView(label, form, context) {
+    seeThrough_ = true;
+}
+
+Window::CreateArgs LabelView::nativeWindow() const {
+    // Auto-sized labels take the width of their caption and never wrap.
+    const DWORD layout = control_.autoSize ? SS_LEFTNOWORDWRAP : staticAlignment(control_.alignment());
+    return {.systemClass = "STATIC", .style = SS_NOTIFY | SS_NOPREFIX | layout};
+}
+
+RECT LabelView::placement() const {
+    if (!control_.autoSize) return ControlView::placement();
+    const SIZE extent = measureCaption(hwnd(), context_.fonts.get(control_.font()), toAnsi(control_.text()));
+    int x = context_.dpi.px(control_.left());
+    const int y = context_.dpi.px(control_.top());
+    // A label that continues another one's line starts where that caption
+    // ends in its font on this screen.
+    if (const forms::Control* leader = control_.follows) {
+        const SIZE before = measureCaption(hwnd(), context_.fonts.get(leader->font()), toAnsi(leader->text()));
+        x = context_.dpi.px(leader->left()) + before.cx;
+    }
+    return {x, y, x + extent.cx, y + extent.cy};
+}
+
+void LabelView::notified(WORD code) {
+    if (code == STN_CLICKED && !context_.detached) control_.click();
+}
+
+EditView::EditView(forms::Control& edit, FormWindow& form, Context& context) : ControlView(edit, form, context) {}
+
+Window::CreateArgs EditView::nativeWindow() const {
+    const forms::Control& c = control_;
+    DWORD s = WS_TABSTOP | editAlignment(c.alignment());
+    if (c.readOnly) s |= ES_READONLY;
+    if (c.kind() == forms::Kind::Edit) {
+        s |= ES_AUTOHSCROLL;
+    } else {
+        s |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        if (c.verticalScrollBar) s |= WS_VSCROLL;
+        if (!c.wordWrap) s |= ES_AUTOHSCROLL | WS_HSCROLL;
+    }
+    return {.systemClass = "EDIT", .style = s, .exStyle = c.border ? WS_EX_CLIENTEDGE : 0u};
+}
+
+void EditView::applyState() { SendMessageA(hwnd(), EM_SETLIMITTEXT, NoTextLimit, 0); }
+
+void EditView::notified(WORD code) {
+    if (code == EN_CHANGE && !applying_ && !context_.detached)
+        control_.textEdited(fromAnsi(windowText(hwnd())), observer_);
+}
+
+void EditView::takeFocus() {
+    SetFocus(hwnd());
+    // Tabbing into a one-line edit selects its text, ready to be replaced.
+    if (control_.kind() == forms::Kind::Edit) SendMessageA(hwnd(), EM_SETSEL, 0, -1);
+}
+
+Window::CreateArgs RichEditView::nativeWindow() const {
+    DWORD s = ES_MULTILINE;
+    if (control_.readOnly) s |= ES_READONLY;
+    if (control_.verticalScrollBar) s |= WS_VSCROLL;
+    return {.systemClass = "RichEdit20A", .style = s, .exStyle = control_.border ? WS_EX_CLIENTEDGE : 0u};
+}
+
+void RichEditView::applyLook() {
+    const RichLook look{control_.font(), colorRef(control_.font().color), colorRef(control_.color()),
+                        control_.alignment()};
+    setRichText(hwnd(), control_.text(), look);
+}
+
+}  // namespace win32
