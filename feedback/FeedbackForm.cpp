@@ -70,6 +70,7 @@ TFeedbackForm::TFeedbackForm(Application& app, sys::Services& services)
       services_(services) {
     setText("Feedback Form");
     borderStyle = BorderStyle::SizeToolWin;
+    centring = Centring::EachShow;
     maximizeBox = false;
     setFormStyle(FormStyle::StayOnTop);
     setClientSize(489, 487);
@@ -174,6 +175,11 @@ void TFeedbackForm::buildFooter() {
     Label_AnyAsisstance.setBounds(followerLeft, Label_ContactUs.top(), 0, LabelHeight);
     Label_AnyAsisstance.follows = &Label_ContactUs;
     Label_AnyAsisstance.setFont(PlainFont);
+}
+
+void TFeedbackForm::Open() {
+    Edit_YourName.setText("");
+    setVisible(true);
 }
 
 void TFeedbackForm::Button_CancelClick() { setVisible(false); }

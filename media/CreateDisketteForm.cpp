@@ -62,6 +62,7 @@ TForm2::TForm2(Application& app, sys::Services& services)
     setClientSize(288, 106);
     setBounds(0, 0, 294, 135);
     setColor(clBtnFace);
+    centring = Centring::EachShow;
     const Font formFont = sized(11);
     setFont(formFont);
 
@@ -141,6 +142,11 @@ void TForm2::apply(const State& s, bool focusAfterCancel) {
         if (show != Show::Unchanged) control->setVisible(show == Show::Shown);
         if (focusAfterCancel && control == &CancelCreateDisketteButton) FocusControl(CancelCreateDisketteButton);
     }
+}
+
+void TForm2::Open() {
+    apply(Information);
+    setVisible(true);
 }
 
 void TForm2::FirstInformationButtonClick() { apply(Confirmation, true); }

@@ -197,3 +197,19 @@ TEST_F(DialogTest, EnterPressesTheFocusedButton) {
     Form2->keyEnter();  // Cancel has the focus
     EXPECT_FALSE(Form2->visible());
 }
+
+// Cancel leaves the focus on a button the next opening hides; the first
+// control that can take it, OK, has it instead, so space and Enter work.
+TEST_F(DialogTest, ReopenedAfterCancelTheFocusIsOnOk) {
+    for (int round = 0; round < 2; ++round) {
+        Form2->FirstInformationButton.click();
+        Form2->CancelCreateDisketteButton.click();
+        Form1->CreateDiskette2.click();
+        EXPECT_EQ(Form2->activeControl(), &Form2->FirstInformationButton) << round;
+        EXPECT_EQ(backend.view(*Form2)->focus, &Form2->FirstInformationButton) << round;
+        Form2->keyEnter();
+        EXPECT_TRUE(Form2->CancelCreateDisketteButton.visible()) << "Enter went on to the confirmation";
+        Form2->CancelCreateDisketteButton.click();
+        Form1->CreateDiskette2.click();
+    }
+}
