@@ -6,6 +6,7 @@ namespace win32 {
 ButtonView::ButtonView(forms::Button& button, FormWindow& form, Context& context)
     : ControlView(button, form, context) {
     seeThrough_ = true;
+    clicksThemselves_ = true;
 }
 
 Window::CreateArgs ButtonView::nativeWindow() const {
@@ -14,12 +15,13 @@ Window::CreateArgs ButtonView::nativeWindow() const {
 }
 
 void ButtonView::notified(WORD code) {
-    if (code == BN_CLICKED && !context_.detached) control_.click();
+    if (code == BN_CLICKED) control_.click();
 }
 
 RadioButtonView::RadioButtonView(forms::RadioButton& radio, FormWindow& form, Context& context)
     : ControlView(radio, form, context) {
     seeThrough_ = true;
+    clicksThemselves_ = true;
 }
 
 Window::CreateArgs RadioButtonView::nativeWindow() const {
@@ -41,7 +43,7 @@ void RadioButtonView::applyState() {
 void RadioButtonView::notified(WORD code) {
     // A radio button also reports BN_CLICKED when it merely receives the
     // focus; only a button that is now checked was chosen.
-    if (code == BN_CLICKED && !context_.detached && SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED)
+    if (code == BN_CLICKED && SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED)
         static_cast<forms::RadioButton&>(control_).checkedByUser(observer_);
 }
 

@@ -10,9 +10,8 @@ using forms::Prop;
 ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context)
     : control_(control), form_(form), context_(context) {}
 
-// The model goes before its renderer (the backend outlives the application),
-// so a view leaves its observer behind; `detached` silences it.
-ControlView::~ControlView() = default;
+// The views go while the model still exists (Backend::formsClosing).
+ControlView::~ControlView() { control_.unobserve(observer_); }
 
 ControlView* ControlView::of(HWND hwnd) { return dynamic_cast<ControlView*>(Window::of(hwnd)); }
 
@@ -37,7 +36,7 @@ void ControlView::build(HWND parent, int id) {
 }
 
 void ControlView::apply(Prop prop) {
-    if (context_.detached || !hwnd()) return;
+    if (!hwnd()) return;
     switch (prop) {
     case Prop::Visible: ShowWindow(hwnd(), control_.visible() ? SW_SHOWNA : SW_HIDE); break;
     case Prop::Enabled: EnableWindow(hwnd(), control_.enabled() ? TRUE : FALSE); break;
@@ -49,7 +48,6 @@ void ControlView::apply(Prop prop) {
         if (prop == Prop::Font) applyFont();
         applying_ = false;
         layout();
-        form_.leaderChanged(control_);
         if (prop == Prop::Font) InvalidateRect(hwnd(), nullptr, TRUE);
         break;
     case Prop::Color:
@@ -84,19 +82,16 @@ void ControlView::repaint() {
 }
 
 RECT ControlView::placement() const {
+    const forms::Rect r = control_.placement([this](const forms::Font& f, const std::string& t) {
+        return context_.measure(f, t);
+    });
     const Dpi& dpi = context_.dpi;
-    const int x = dpi.px(control_.left()), y = dpi.px(control_.top());
-    return {x, y, x + dpi.px(control_.width()), y + dpi.px(control_.height())};
+    return {dpi.px(r.left), dpi.px(r.top), dpi.px(r.left + r.width), dpi.px(r.top + r.height)};
 }
 
 void ControlView::layout() {
     if (!hwnd()) return;
-    RECT r = placement();
-    if (control_.dockedBottom) {
-        RECT parent{};
-        GetClientRect(GetParent(hwnd()), &parent);
-        r = {0, parent.bottom - (r.bottom - r.top), parent.right, parent.bottom};
-    }
+    const RECT r = placement();
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -115,11 +110,18 @@ LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFOCUS: {
         const LRESULT result = base(message, wParam, lParam);
-        if (!context_.detached) form_.focusArrived(*this);
+        form_.focusArrived(*this);
+        return result;
+    }
+    case WM_LBUTTONUP: {
+        // The model decides whether the click reaches the handler. Buttons
+        // report their clicks themselves (the keyboard presses them too).
+        const LRESULT result = base(message, wParam, lParam);
+        if (!clicksThemselves_) control_.click();
         return result;
     }
     case WM_MOUSEMOVE:
-        if (!trackingMouse_ && !context_.detached) {
+        if (!trackingMouse_) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
             trackingMouse_ = TrackMouseEvent(&track) != FALSE;
             control_.mouseEnter();
@@ -127,7 +129,7 @@ LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_MOUSELEAVE:
         trackingMouse_ = false;
-        if (!context_.detached) control_.mouseLeave();
+        control_.mouseLeave();
         break;
     case WM_SETCURSOR:
         if (control_.cursor() == forms::Cursor::Hand && LOWORD(lParam) == HTCLIENT) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/forms/Controls.h"
+#include "platform/forms/View.h"
 #include "platform/win32/Context.h"
 #include "platform/win32/Window.h"
 
@@ -12,7 +13,7 @@ namespace win32 {
 
 class FormWindow;
 
-class ControlView : public Window {
+class ControlView : public Window, public forms::View {
 public:
     ControlView(forms::Control& control, FormWindow& form, Context& context);
     ~ControlView() override;
@@ -28,7 +29,7 @@ public:
     virtual void notified(WORD code);
     // WM_CTLCOLOR*: text and background colours; the background brush.
     HBRUSH colors(HDC dc) const;
-    // Places the window again (its parent's size or its leader changed).
+    // Places the window where the model says.
     void layout();
     // Puts the keyboard focus on it, as the Tab key does.
     virtual void takeFocus();
@@ -56,6 +57,8 @@ protected:
     bool applying_ = false;
     // Shows its parent's background, not its own colour.
     bool seeThrough_ = false;
+    // Reports its own clicks (BN_CLICKED), not the mouse button's release.
+    bool clicksThemselves_ = false;
 
 private:
     void apply(forms::Prop prop);

@@ -1,9 +1,9 @@
 #include "platform/win32/FormWindow.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/NativeStyle.h"
-#include "platform/win32/TabOrder.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/ViewFactory.h"
 
@@ -12,6 +12,27 @@ namespace win32 {
 using forms::Control;
 using forms::Kind;
 using forms::Prop;
+
+namespace {
+
+bool sameRadioGroup(const Control& a, const Control& b) {
+    return a.kind() == Kind::RadioButton && b.kind() == Kind::RadioButton && a.parent() == b.parent();
+}
+
+bool checked(const Control& c) {
+    return c.kind() == Kind::RadioButton && static_cast<const forms::RadioButton&>(c).checked();
+}
+
+// The stop after (or before) `at` in `stops`, wrapping around; the first
+// (or last) one when `at` is none of them.
+Control* step(const std::vector<Control*>& stops, std::ptrdiff_t at, bool backwards) {
+    if (stops.empty()) return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    if (at < 0) return backwards ? stops.back() : stops.front();
+    return stops[static_cast<std::size_t>(((backwards ? at - 1 : at + 1) % n + n) % n)];
+}
+
+}  // namespace
 
 FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(form), context_(context) {
     style_ = formWindowStyle(form);
@@ -30,10 +51,22 @@ FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(
     if (!hwnd()) return;
     if (menu_) menu_->attach(hwnd());
     matchClientSize();
-    createControls();
+}
+
+// The window goes before the views of its controls, whose windows it holds.
+FormWindow::~FormWindow() {
+    form_.unobserve(observer_);
+    for (std::size_t i = 0; i < timerObservers_.size(); ++i) form_.timers()[i]->unobserve(timerObservers_[i]);
+    destroy();
+}
+
+void FormWindow::populate(ViewFactory& factory) {
+    if (!hwnd()) return;
+    for (Control* c : form_.controls())
+        children_.emplace_back(static_cast<ControlView*>(c->makeView(factory).release()));
     bindTimers();
-    observer_ = form.observe([this](Prop prop) { apply(prop); });
-    if (form.visible()) applyVisible();
+    observer_ = form_.observe([this](Prop prop) { apply(prop); });
+    if (form_.visible()) applyVisible();
 }
 
 ControlView* FormWindow::childFor(const Control& control) const {
@@ -42,37 +75,19 @@ ControlView* FormWindow::childFor(const Control& control) const {
     return nullptr;
 }
 
-void FormWindow::leaderChanged(const Control& leader) {
-    for (const auto& child : children_)
-        if (child->control().follows == &leader) child->layout();
-}
-
-void FormWindow::createControls() {
-    ViewFactory factory(*this, context_);
-    int id = 1000;
-    for (Control* c : form_.controls()) {
-        HWND parent = hwnd();
-        if (c->parent() != &form_)
-            if (const ControlView* container = childFor(*c->parent())) parent = container->hwnd();
-        children_.push_back(factory.make(*c));
-        children_.back()->build(parent, id++);
-    }
-}
-
 void FormWindow::bindTimers() {
     const auto& timers = form_.timers();
     for (std::size_t i = 0; i < timers.size(); ++i) {
         forms::Timer& timer = *timers[i];
         const UINT_PTR id = i + 1;
         auto sync = [this, &timer, id] {
-            if (context_.detached || !hwnd()) return;
             if (timer.enabled() && timer.interval() > 0)
                 SetTimer(hwnd(), id, static_cast<UINT>(timer.interval()), nullptr);
             else
                 KillTimer(hwnd(), id);
         };
         sync();
-        timer.observe([sync](Prop) { sync(); });
+        timerObservers_.push_back(timer.observe([sync](Prop) { sync(); }));
     }
 }
 
@@ -100,7 +115,7 @@ void FormWindow::matchClientSize() {
 }
 
 void FormWindow::apply(Prop prop) {
-    if (context_.detached || !hwnd()) return;
+    if (!hwnd()) return;
     switch (prop) {
     case Prop::Visible: applyVisible(); break;
     case Prop::Bounds: applySize(); break;
@@ -113,15 +128,15 @@ void FormWindow::apply(Prop prop) {
     }
 }
 
+// Shown from hidden, the window becomes the active one (SW_SHOW activates),
+// where the model says it appears.
 void FormWindow::applyVisible() {
     if (!form_.visible()) {
         ShowWindow(hwnd(), SW_HIDE);
         return;
     }
-    if (!placed_) {
-        centre();
-        placed_ = true;
-    }
+    if (IsWindowVisible(hwnd())) return;
+    if (form_.centredNow()) centre();
     applyLevel();
     int show = SW_SHOW;
     if (form_.windowState() == forms::WindowState::Minimized) show = SW_SHOWMINIMIZED;
@@ -174,27 +189,18 @@ void FormWindow::applyLevel() {
 }
 
 void FormWindow::applyFocus() {
-    Control* target = form_.activeControl();
     // A form that is not active takes the focus when it is activated.
-    if (target && GetActiveWindow() == hwnd()) focus(*target);
+    if (GetActiveWindow() == hwnd()) focus(form_.activeControl());
 }
 
-void FormWindow::focus(Control& control) {
-    const ControlView* child = childFor(control);
-    if (child && IsWindowVisible(child->hwnd()) && IsWindowEnabled(child->hwnd())) SetFocus(child->hwnd());
-}
-
-void FormWindow::restoreFocus() {
-    Control* target = form_.activeControl();
-    if (!target || !focusable(*target)) target = nextTabStop(form_, nullptr, false);
-    if (target)
-        focus(*target);
-    else
-        SetFocus(hwnd());
+// The model's active control, which it moves on when that one can no longer
+// take the focus; without one the frame itself keeps the keys.
+void FormWindow::focus(const Control* control) {
+    const ControlView* child = control && control->canFocus() ? childFor(*control) : nullptr;
+    SetFocus(child ? child->hwnd() : hwnd());
 }
 
 void FormWindow::focusArrived(ControlView& child) {
-    if (context_.detached) return;
     child.control().focusMoved(observer_);
     showAsDefault(&child);
 }
@@ -218,12 +224,40 @@ void FormWindow::sizeChanged(WPARAM kind) {
     case SIZE_RESTORED: form_.setWindowState(forms::WindowState::Normal, observer_); break;
     default: break;
     }
-    for (const auto& child : children_)
-        if (child->control().dockedBottom) child->layout();
+}
+
+// A radio group is one stop, as in a dialog: its checked button, else its
+// first one that can take the focus.
+std::vector<Control*> FormWindow::tabStops() const {
+    std::vector<Control*> stops;
+    for (Control* c : form_.keyboardOrder()) {
+        if (!c->canFocus()) continue;
+        const auto group = std::find_if(stops.begin(), stops.end(), [c](Control* s) { return sameRadioGroup(*s, *c); });
+        if (group == stops.end())
+            stops.push_back(c);
+        else if (checked(*c) && !checked(**group))
+            *group = c;
+    }
+    return stops;
+}
+
+Control* FormWindow::nextTabStop(const Control* from, bool backwards) const {
+    const std::vector<Control*> stops = tabStops();
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [from](Control* s) { return from && (s == from || sameRadioGroup(*s, *from)); });
+    return step(stops, at == stops.end() ? -1 : at - stops.begin(), backwards);
+}
+
+Control* FormWindow::nextRadio(const Control& from, bool backwards) const {
+    std::vector<Control*> group;
+    for (Control* c : form_.keyboardOrder())
+        if (sameRadioGroup(*c, from) && (c == &from || c->canFocus())) group.push_back(c);
+    if (group.size() < 2) return nullptr;
+    return step(group, std::find(group.begin(), group.end(), &from) - group.begin(), backwards);
 }
 
 bool FormWindow::preTranslate(const MSG& message) {
-    if (context_.detached || !hwnd() || message.message != WM_KEYDOWN) return false;
+    if (!hwnd() || message.message != WM_KEYDOWN) return false;
     return key(message.wParam);
 }
 
@@ -233,17 +267,14 @@ bool FormWindow::key(WPARAM virtualKey) {
     Control* current = focused ? &focused->control() : nullptr;
 
     switch (virtualKey) {
-    case VK_TAB: {
+    case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;
-        if (Control* next = nextTabStop(form_, current, GetKeyState(VK_SHIFT) < 0))
+        if (Control* next = nextTabStop(current, GetKeyState(VK_SHIFT) < 0))
             if (ControlView* child = childFor(*next)) child->takeFocus();
         return true;
-    }
     case VK_RETURN:
-        // In a memo the user types, Enter starts a new line.
-        if (current && current->kind() == Kind::Memo && !current->readOnly) return false;
-        form_.keyEnter();
-        return true;
+        // False in a memo the user types into: Enter starts a new line there.
+        return form_.keyEnter(current);
     case VK_ESCAPE:
         form_.keyEscape();
         return true;
@@ -252,8 +283,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     case VK_RIGHT:
     case VK_DOWN: {
         if (!current || current->kind() != Kind::RadioButton) return false;
-        const bool back = virtualKey == VK_LEFT || virtualKey == VK_UP;
-        if (forms::RadioButton* next = nextRadio(static_cast<forms::RadioButton&>(*current), back)) {
+        if (Control* next = nextRadio(*current, virtualKey == VK_LEFT || virtualKey == VK_UP)) {
             if (ControlView* child = childFor(*next)) {
                 SetFocus(child->hwnd());
                 SendMessageA(child->hwnd(), BM_CLICK, 0, 0);
@@ -270,17 +300,17 @@ LRESULT FormWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
     if (reflectToChild(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
-        if (lParam == 0 && menu_ && menu_->command(LOWORD(wParam), !context_.detached)) return 0;
+        if (lParam == 0 && menu_ && menu_->command(LOWORD(wParam))) return 0;
         break;
     case WM_TIMER: {
         const auto& timers = form_.timers();
-        if (!context_.detached && wParam >= 1 && wParam <= timers.size()) timers[wParam - 1]->tick();
+        if (wParam >= 1 && wParam <= timers.size()) timers[wParam - 1]->tick();
         return 0;
     }
     case WM_CLOSE:
         // Closing a secondary form only hides it; closing the main form ends
         // the program. The model decides.
-        if (!context_.detached) form_.closeBox();
+        form_.closeBox();
         return 0;
     case WM_ERASEBKGND: {
         RECT area{};
@@ -288,20 +318,17 @@ LRESULT FormWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(form_.color()));
         return 1;
     }
-    case WM_SIZE:
-        if (!context_.detached) sizeChanged(wParam);
-        break;
+    case WM_SIZE: sizeChanged(wParam); break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && !context_.detached) {
-            restoreFocus();
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+            focus(form_.activeControl());
             return 0;
         }
         break;
     case WM_SETFOCUS:
         // The frame itself got the focus back (after a restore, say): pass it
-        // on to the control that had it.
-        if (!context_.detached)
-            if (Control* target = form_.activeControl(); target && focusable(*target)) focus(*target);
+        // on to the control that has it in the model.
+        if (const Control* target = form_.activeControl(); target && target->canFocus()) focus(target);
         return 0;
     default: break;
     }

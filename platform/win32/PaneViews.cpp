@@ -32,7 +32,10 @@ BevelView::BevelView(forms::Bevel& bevel, FormWindow& form, Context& context) : 
     seeThrough_ = true;
 }
 
-Window::CreateArgs BevelView::nativeWindow() const { return {.systemClass = "STATIC", .style = SS_ETCHEDHORZ}; }
+// SS_NOTIFY: without it a static lets the mouse through to its parent.
+Window::CreateArgs BevelView::nativeWindow() const {
+    return {.systemClass = "STATIC", .style = SS_ETCHEDHORZ | SS_NOTIFY};
+}
 
 RECT BevelView::placement() const {
     RECT r = ControlView::placement();
@@ -48,7 +51,9 @@ ImageView::~ImageView() {
     if (bitmap_) DeleteObject(bitmap_);
 }
 
-Window::CreateArgs ImageView::nativeWindow() const { return {.systemClass = "STATIC", .style = SS_BITMAP}; }
+Window::CreateArgs ImageView::nativeWindow() const {
+    return {.systemClass = "STATIC", .style = SS_BITMAP | SS_NOTIFY};
+}
 
 void ImageView::applyState() {
     if (bitmap_) return;  // the picture is fixed

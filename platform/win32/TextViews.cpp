@@ -20,31 +20,6 @@ std::string windowText(HWND hwnd) {
     return text;
 }
 
-// The extent of a caption in a font: the widest line, and one text height
-// per line (an empty caption is one line high).
-SIZE measureCaption(HWND hwnd, HFONT font, const std::string& caption) {
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SIZE extent{0, 0};
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = caption.find('\n', start);
-        std::string line = caption.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        SIZE size{0, 0};
-        if (!line.empty()) GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        if (size.cx > extent.cx) extent.cx = size.cx;
-        extent.cy += metrics.tmHeight;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
-    return extent;
-}
-
 DWORD staticAlignment(forms::Alignment a) {
     switch (a) {
     case forms::Alignment::Center: return SS_CENTER;
@@ -73,24 +48,6 @@ Window::CreateArgs LabelView::nativeWindow() const {
     return {.systemClass = "STATIC", .style = SS_NOTIFY | SS_NOPREFIX | layout};
 }
 
-RECT LabelView::placement() const {
-    if (!control_.autoSize) return ControlView::placement();
-    const SIZE extent = measureCaption(hwnd(), context_.fonts.get(control_.font()), toAnsi(control_.text()));
-    int x = context_.dpi.px(control_.left());
-    const int y = context_.dpi.px(control_.top());
-    // A label that continues another one's line starts where that caption
-    // ends in its font on this screen.
-    if (const forms::Control* leader = control_.follows) {
-        const SIZE before = measureCaption(hwnd(), context_.fonts.get(leader->font()), toAnsi(leader->text()));
-        x = context_.dpi.px(leader->left()) + before.cx;
-    }
-    return {x, y, x + extent.cx, y + extent.cy};
-}
-
-void LabelView::notified(WORD code) {
-    if (code == STN_CLICKED && !context_.detached) control_.click();
-}
-
 EditView::EditView(forms::Control& edit, FormWindow& form, Context& context) : ControlView(edit, form, context) {}
 
 Window::CreateArgs EditView::nativeWindow() const {
@@ -110,7 +67,7 @@ Window::CreateArgs EditView::nativeWindow() const {
 void EditView::applyState() { SendMessageA(hwnd(), EM_SETLIMITTEXT, NoTextLimit, 0); }
 
 void EditView::notified(WORD code) {
-    if (code == EN_CHANGE && !applying_ && !context_.detached)
+    if (code == EN_CHANGE && !applying_)
         control_.textEdited(fromAnsi(windowText(hwnd())), observer_);
 }
 

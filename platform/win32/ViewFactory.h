@@ -1,41 +1,48 @@
-// Makes the view of each control kind; one function per kind.
+// The renderer's views, one entry per control kind: a form becomes a
+// FormWindow, every other control a native child window of its form. The
+// factory also knows every form's window, the one way from the model to it.
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "platform/forms/View.h"
 #include "platform/win32/Views.h"
 
 namespace win32 {
 
-class ViewFactory {
+class ViewFactory : public forms::ViewFactory {
 public:
-    ViewFactory(FormWindow& form, Context& context) : form_(form), context_(context) {}
-    std::unique_ptr<ControlView> make(forms::Control& control);
+    explicit ViewFactory(Context& context) : context_(context) {}
 
-    std::unique_ptr<ControlView> label(forms::Label& c) { return std::make_unique<LabelView>(c, form_, context_); }
-    std::unique_ptr<ControlView> edit(forms::Edit& c) { return std::make_unique<EditView>(c, form_, context_); }
-    std::unique_ptr<ControlView> memo(forms::Memo& c) { return std::make_unique<EditView>(c, form_, context_); }
-    std::unique_ptr<ControlView> richEdit(forms::RichEdit& c) {
-        return std::make_unique<RichEditView>(c, form_, context_);
-    }
-    std::unique_ptr<ControlView> radioButton(forms::RadioButton& c) {
-        return std::make_unique<RadioButtonView>(c, form_, context_);
-    }
-    std::unique_ptr<ControlView> panel(forms::Panel& c) { return std::make_unique<PanelView>(c, form_, context_); }
-    std::unique_ptr<ControlView> bevel(forms::Bevel& c) { return std::make_unique<BevelView>(c, form_, context_); }
-    std::unique_ptr<ControlView> image(forms::Image& c) { return std::make_unique<ImageView>(c, form_, context_); }
-    std::unique_ptr<ControlView> button(forms::Button& c) { return std::make_unique<ButtonView>(c, form_, context_); }
-    std::unique_ptr<ControlView> bitBtn(forms::BitBtn& c) { return std::make_unique<ButtonView>(c, form_, context_); }
-    std::unique_ptr<ControlView> progressBar(forms::ProgressBar& c) {
-        return std::make_unique<ProgressBarView>(c, form_, context_);
-    }
-    std::unique_ptr<ControlView> statusBar(forms::StatusBar& c) {
-        return std::make_unique<StatusBarView>(c, form_, context_);
-    }
+    std::unique_ptr<forms::View> form(forms::Form& form) override;
+    std::unique_ptr<forms::View> label(forms::Label& c) override { return make<LabelView>(c); }
+    std::unique_ptr<forms::View> edit(forms::Edit& c) override { return make<EditView>(c); }
+    std::unique_ptr<forms::View> memo(forms::Memo& c) override { return make<EditView>(c); }
+    std::unique_ptr<forms::View> richEdit(forms::RichEdit& c) override { return make<RichEditView>(c); }
+    std::unique_ptr<forms::View> radioButton(forms::RadioButton& c) override { return make<RadioButtonView>(c); }
+    std::unique_ptr<forms::View> panel(forms::Panel& c) override { return make<PanelView>(c); }
+    std::unique_ptr<forms::View> bevel(forms::Bevel& c) override { return make<BevelView>(c); }
+    std::unique_ptr<forms::View> image(forms::Image& c) override { return make<ImageView>(c); }
+    std::unique_ptr<forms::View> button(forms::Button& c) override { return make<ButtonView>(c); }
+    std::unique_ptr<forms::View> bitBtn(forms::BitBtn& c) override { return make<ButtonView>(c); }
+    std::unique_ptr<forms::View> progressBar(forms::ProgressBar& c) override { return make<ProgressBarView>(c); }
+    std::unique_ptr<forms::View> statusBar(forms::StatusBar& c) override { return make<StatusBarView>(c); }
+
+    // The hidden window that owns every form but the first.
+    void setOwner(HWND owner) { owner_ = owner; }
+    FormWindow* windowFor(const forms::Form& form) const;
+    // The forms' windows are gone.
+    void forget() { windows_.clear(); }
 
 private:
-    FormWindow& form_;
+    template <class V, class C>
+    std::unique_ptr<forms::View> make(C& control);
+
     Context& context_;
+    HWND owner_ = nullptr;
+    std::vector<FormWindow*> windows_;
+    int nextId_ = 1000;
 };
 
 }  // namespace win32

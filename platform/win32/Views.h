@@ -9,11 +9,9 @@ namespace win32 {
 class LabelView : public ControlView {
 public:
     LabelView(forms::Label& label, FormWindow& form, Context& context);
-    void notified(WORD code) override;
 
 protected:
     CreateArgs nativeWindow() const override;
-    RECT placement() const override;
 };
 
 // A one-line edit, or a memo.
