@@ -120,6 +120,14 @@ LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!clicksThemselves_) control_.click();
         return result;
     }
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        break;
+    case WM_GETFONT:
+        // Also a window that draws no text (a panel, a picture) answers with
+        // the font the model gave it.
+        if (const LRESULT own = base(message, wParam, lParam)) return own;
+        return reinterpret_cast<LRESULT>(font_);
     case WM_MOUSEMOVE:
         if (!trackingMouse_) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};

@@ -65,6 +65,7 @@ private:
     void repaint();
 
     bool trackingMouse_ = false;
+    HFONT font_ = nullptr;
 };
 
 // For the window procedure of a form or a panel: hands a child's WM_COMMAND
