@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/win32/NativeStyle.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/ViewFactory.h"
 
@@ -14,6 +13,27 @@ using forms::Kind;
 using forms::Prop;
 
 namespace {
+
+// The frame of a form: its border style, its maximize box and its level.
+WindowStyle formWindowStyle(const forms::Form& form) {
+    WindowStyle s{WS_CLIPCHILDREN, 0};
+    switch (form.borderStyle) {
+    case forms::BorderStyle::Single:
+        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        if (form.maximizeBox) s.style |= WS_MAXIMIZEBOX;
+        break;
+    case forms::BorderStyle::Dialog:
+        s.style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        s.exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case forms::BorderStyle::SizeToolWin:
+        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        s.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+    if (form.formStyle() == forms::FormStyle::StayOnTop) s.exStyle |= WS_EX_TOPMOST;
+    return s;
+}
 
 bool sameRadioGroup(const Control& a, const Control& b) {
     return a.kind() == Kind::RadioButton && b.kind() == Kind::RadioButton && a.parent() == b.parent();

@@ -13,12 +13,16 @@
 #include "platform/win32/Context.h"
 #include "platform/win32/ControlView.h"
 #include "platform/win32/MenuBar.h"
-#include "platform/win32/NativeStyle.h"
 #include "platform/win32/Window.h"
 
 namespace win32 {
 
 class ViewFactory;
+
+struct WindowStyle {
+    DWORD style;
+    DWORD exStyle;
+};
 
 class FormWindow : public Window, public forms::View {
 public:

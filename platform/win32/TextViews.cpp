@@ -51,17 +51,17 @@ Window::CreateArgs LabelView::nativeWindow() const {
 EditView::EditView(forms::Control& edit, FormWindow& form, Context& context) : ControlView(edit, form, context) {}
 
 Window::CreateArgs EditView::nativeWindow() const {
-    const forms::Control& c = control_;
-    DWORD s = WS_TABSTOP | editAlignment(c.alignment());
-    if (c.readOnly) s |= ES_READONLY;
-    if (c.kind() == forms::Kind::Edit) {
-        s |= ES_AUTOHSCROLL;
-    } else {
-        s |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-        if (c.verticalScrollBar) s |= WS_VSCROLL;
-        if (!c.wordWrap) s |= ES_AUTOHSCROLL | WS_HSCROLL;
-    }
-    return {.systemClass = "EDIT", .style = s, .exStyle = c.border ? WS_EX_CLIENTEDGE : 0u};
+    DWORD s = WS_TABSTOP | ES_AUTOHSCROLL | editAlignment(control_.alignment());
+    if (control_.readOnly) s |= ES_READONLY;
+    return {.systemClass = "EDIT", .style = s, .exStyle = control_.border ? WS_EX_CLIENTEDGE : 0u};
+}
+
+Window::CreateArgs MemoView::nativeWindow() const {
+    CreateArgs args = EditView::nativeWindow();
+    args.style = (args.style & ~ES_AUTOHSCROLL) | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (control_.verticalScrollBar) args.style |= WS_VSCROLL;
+    if (!control_.wordWrap) args.style |= ES_AUTOHSCROLL | WS_HSCROLL;
+    return args;
 }
 
 void EditView::applyState() { SendMessageA(hwnd(), EM_SETLIMITTEXT, NoTextLimit, 0); }
@@ -74,7 +74,7 @@ void EditView::notified(WORD code) {
 void EditView::takeFocus() {
     SetFocus(hwnd());
     // Tabbing into a one-line edit selects its text, ready to be replaced.
-    if (control_.kind() == forms::Kind::Edit) SendMessageA(hwnd(), EM_SETSEL, 0, -1);
+    SendMessageA(hwnd(), EM_SETSEL, 0, -1);
 }
 
 Window::CreateArgs RichEditView::nativeWindow() const {

@@ -18,7 +18,7 @@ public:
     std::unique_ptr<forms::View> form(forms::Form& form) override;
     std::unique_ptr<forms::View> label(forms::Label& c) override { return make<LabelView>(c); }
     std::unique_ptr<forms::View> edit(forms::Edit& c) override { return make<EditView>(c); }
-    std::unique_ptr<forms::View> memo(forms::Memo& c) override { return make<EditView>(c); }
+    std::unique_ptr<forms::View> memo(forms::Memo& c) override { return make<MemoView>(c); }
     std::unique_ptr<forms::View> richEdit(forms::RichEdit& c) override { return make<RichEditView>(c); }
     std::unique_ptr<forms::View> radioButton(forms::RadioButton& c) override { return make<RadioButtonView>(c); }
     std::unique_ptr<forms::View> panel(forms::Panel& c) override { return make<PanelView>(c); }

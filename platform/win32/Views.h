@@ -14,7 +14,6 @@ protected:
     CreateArgs nativeWindow() const override;
 };
 
-// A one-line edit, or a memo.
 class EditView : public ControlView {
 public:
     EditView(forms::Control& edit, FormWindow& form, Context& context);
@@ -24,6 +23,15 @@ public:
 protected:
     CreateArgs nativeWindow() const override;
     void applyState() override;
+};
+
+class MemoView : public EditView {
+public:
+    using EditView::EditView;
+    void takeFocus() override { ControlView::takeFocus(); }
+
+protected:
+    CreateArgs nativeWindow() const override;
 };
 
 class RichEditView : public ControlView {

@@ -1,8 +1,10 @@
 // The base of every window the renderer creates (forms, panels, controls)
 // and the one way from a window handle to its object: the object travels in
 // CREATESTRUCT to WM_NCCREATE and stays in GWLP_USERDATA. Every class the
-// renderer creates windows of is its own (the system's controls are
-// superclassed), so every window reaches `procedure` from its first message.
+// renderer creates windows of is its own: a form's is named after the form's
+// class ("T" + its name), panels have one, and the system's control classes
+// are superclassed under "Dorvane" + their name. So every window reaches
+// `procedure` from its first message.
 #pragma once
 
 #include <string>
