@@ -25,7 +25,7 @@ using namespace forms;
 // memo; every control counts the clicks that reach its handler.
 class KindForm : public Form {
 public:
-    explicit KindForm(Application& app, std::string name = "KindForm")
+    explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle border = BorderStyle::Single)
         : Form(app, std::move(name)),
           panel(make<Panel>("panel")),
           label(make<Label>("label", &panel)),
@@ -40,6 +40,7 @@ public:
           bar(make<ProgressBar>("bar")),
           status(make<StatusBar>("status")) {
         setText(this->name());
+        borderStyle = border;
         setClientSize(320, 240);
         setBounds(0, 0, 328, 280);
         panel.setBounds(8, 8, 140, 40);
@@ -106,6 +107,12 @@ public:
     // the active one.
     virtual const Control* focused(Form& f) = 0;
     virtual bool active(Form& f) = 0;
+    // The title bar's close box.
+    virtual void closeBox(Form& f) = 0;
+    // Whether the form's window stands in the middle of the screen, and a
+    // user dragging it elsewhere.
+    virtual bool centred(Form& f) = 0;
+    virtual void drag(Form& f) = 0;
 };
 
 // Runs every row, and the form-wide rules, against a shown form.
@@ -193,6 +200,8 @@ inline void checkEnterAndEsc(KindForm& f, Probe& probe) {
     f.FocusControl(f.memo);
     probe.key(f.memo, Key::Enter);
     EXPECT_EQ(f.clicks["ok"], 1) << "Enter in a memo the user types into";
+    probe.key(f.memo, Key::Escape);
+    EXPECT_EQ(f.clicks["cancel"], 2) << "Esc in a memo";
 }
 
 // Tab walks the model's keyboard order, skipping what cannot take the focus.
@@ -212,7 +221,8 @@ inline void checkTab(KindForm& f, Probe& probe) {
 }
 
 // A form shown from hidden is the active window and its active control has
-// the focus; one that is shown already is left alone.
+// the focus. (A window manager may activate a new main window by itself, but
+// not a dialog, so `second` is best a dialog.)
 inline void checkActivation(KindForm& second, Probe& probe,
                             const std::function<bool(const std::function<bool()>&)>& waitFor) {
     second.FocusControl(second.memo);
@@ -221,6 +231,39 @@ inline void checkActivation(KindForm& second, Probe& probe,
     EXPECT_TRUE(waitFor([&] { return probe.active(second); }));
     EXPECT_EQ(second.activeControl(), &second.ok) << "the first control in keyboard order";
     EXPECT_TRUE(waitFor([&] { return probe.focused(second) == &second.ok; }));
+}
+
+// The close box hides a secondary form and ends the program on the main one.
+inline void checkCloseBox(KindForm& main, KindForm& second, Probe& probe) {
+    second.setVisible(true);
+    probe.closeBox(second);
+    EXPECT_FALSE(second.visible());
+    EXPECT_FALSE(probe.visible(second));
+    EXPECT_TRUE(probe.visible(main));
+    EXPECT_FALSE(main.application().terminated());
+    probe.closeBox(main);
+    EXPECT_TRUE(main.application().terminated());
+}
+
+// Centred when first shown; a form centred each time is centred again when
+// shown from hidden, the other stays where the user left it; a form shown
+// while visible is not moved.
+inline void checkPlacement(KindForm& f, Probe& probe) {
+    for (const auto centring : {Form::Centring::FirstShow, Form::Centring::EachShow}) {
+        f.centring = centring;
+        const bool each = centring == Form::Centring::EachShow;
+        SCOPED_TRACE(each ? "each show" : "first show");
+        if (f.shows() == 0) {
+            f.setVisible(true);
+            EXPECT_TRUE(probe.centred(f));
+        }
+        probe.drag(f);
+        f.setVisible(true);
+        EXPECT_FALSE(probe.centred(f)) << "shown while visible";
+        f.setVisible(false);
+        f.setVisible(true);
+        EXPECT_EQ(probe.centred(f), each);
+    }
 }
 
 }  // namespace contract

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 
@@ -18,7 +19,10 @@ namespace {
 
 using namespace contract;
 
-Color toColor(const QColor& c) { return Color::rgb(c.red(), c.green(), c.blue()); }
+Color toColor(const QColor& c) {
+    return Color::rgb(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                      static_cast<std::uint8_t>(c.blue()));
+}
 
 class QtProbe : public Probe {
 public:
@@ -64,6 +68,13 @@ public:
         return focus && focus->window() == window(f) ? f.find(focus->objectName().toStdString()) : nullptr;
     }
     bool active(Form& f) override { return QApplication::activeWindow() == window(f); }
+    void closeBox(Form& f) override { window(f)->close(); }
+    bool centred(Form& f) override {
+        const QWidget* w = window(f);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        return w->pos() == area.center() - QPoint(w->width() / 2, w->height() / 2);
+    }
+    void drag(Form& f) override { window(f)->move(window(f)->pos() + QPoint(13, 7)); }
 
 private:
     // The palette role each kind of widget draws its text with.
@@ -98,8 +109,12 @@ TEST_F(QtContract, EnterAndEsc) { checkEnterAndEsc(*form, probe); }
 
 TEST_F(QtContract, TabWalksTheModelsKeyboardOrder) { checkTab(*form, probe); }
 
+TEST_F(QtContract, CloseBox) { checkCloseBox(*form, *app.CreateForm<KindForm>("Second"), probe); }
+
+TEST_F(QtContract, WhereAFormAppears) { checkPlacement(*app.CreateForm<KindForm>("Second"), probe); }
+
 TEST_F(QtContract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
-    KindForm& second = *app.CreateForm<KindForm>("Second");
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
     checkActivation(second, probe, [](const std::function<bool()>& done) { return qttest::waitFor(done); });
 }
 

@@ -26,10 +26,18 @@ public:
     }
     const Control* focused(Form& f) override { return backend_.view(f)->focus; }
     bool active(Form& f) override { return backend_.view(f)->activations > 0 && shown(f).visible; }
+    void closeBox(Form& f) override { f.closeBox(); }
+    // Centred at its last show, unless dragged since.
+    bool centred(Form& f) override {
+        const auto* view = backend_.view(f);
+        return view->centred && draggedAt_[&f] != view->activations;
+    }
+    void drag(Form& f) override { draggedAt_[&f] = backend_.view(f)->activations; }
 
 private:
     const fakes::Shown& shown(const Control& c) { return backend_.view(c)->shown; }
     fakes::TestBackend& backend_;
+    std::map<const Form*, int> draggedAt_;
 };
 
 class TestBackendContract : public ::testing::Test {
@@ -49,8 +57,12 @@ TEST_F(TestBackendContract, EveryKindShowsWhatTheModelSays) { checkKinds(*form, 
 
 TEST_F(TestBackendContract, EnterAndEsc) { checkEnterAndEsc(*form, probe); }
 
+TEST_F(TestBackendContract, CloseBox) { checkCloseBox(*form, *app.CreateForm<KindForm>("Second"), probe); }
+
+TEST_F(TestBackendContract, WhereAFormAppears) { checkPlacement(*app.CreateForm<KindForm>("Second"), probe); }
+
 TEST_F(TestBackendContract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
-    KindForm& second = *app.CreateForm<KindForm>("Second");
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
     checkActivation(second, probe, [](const std::function<bool()>& done) { return done(); });
 }
 
