@@ -84,6 +84,22 @@ public:
         return view && &view->control().form() == &f ? &view->control() : nullptr;
     }
     bool active(Form& f) override { return GetActiveWindow() == backend_.hwnd(f); }
+    void closeBox(Form& f) override {
+        PostMessageA(backend_.hwnd(f), WM_SYSCOMMAND, SC_CLOSE, 0);
+        settle();
+    }
+    bool centred(Form& f) override {
+        RECT r{};
+        GetWindowRect(backend_.hwnd(f), &r);
+        return r.left == (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2 &&
+               r.top == (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    }
+    void drag(Form& f) override {
+        RECT r{};
+        GetWindowRect(backend_.hwnd(f), &r);
+        SetWindowPos(backend_.hwnd(f), nullptr, r.left + 13, r.top + 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        settle();
+    }
 
     void settle() {
         backend_.processPending();
@@ -91,7 +107,10 @@ public:
     }
 
 private:
-    HWND w(const Control& c) const { return backend_.hwnd(c); }
+    HWND w(const Control& c) const {
+        if (c.kind() == Kind::Form) return backend_.hwnd(static_cast<const Form&>(c));
+        return backend_.hwnd(c);
+    }
     LOGFONTA logFont(const Control& c) const {
         LOGFONTA lf{};
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(w(c), WM_GETFONT, 0, 0)), sizeof lf, &lf);
@@ -147,8 +166,12 @@ TEST_F(Win32Contract, EnterAndEsc) { checkEnterAndEsc(*form, probe); }
 
 TEST_F(Win32Contract, TabWalksTheModelsKeyboardOrder) { checkTab(*form, probe); }
 
+TEST_F(Win32Contract, CloseBox) { checkCloseBox(*form, *app.CreateForm<KindForm>("Second"), probe); }
+
+TEST_F(Win32Contract, WhereAFormAppears) { checkPlacement(*app.CreateForm<KindForm>("Second"), probe); }
+
 TEST_F(Win32Contract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
-    KindForm& second = *app.CreateForm<KindForm>("Second");
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
     checkActivation(second, probe, [this](const std::function<bool()>& done) { return waitFor(done); });
 }
 
