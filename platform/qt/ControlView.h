@@ -22,7 +22,6 @@ public:
     ControlView(forms::Control& control, QWidget* widget, FormWindow& window);
     ~ControlView() override;
 
-    forms::Control& control() const { return control_; }
     QWidget* widget() const { return widget_; }
 
     void applyAll();

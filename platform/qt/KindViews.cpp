@@ -131,15 +131,10 @@ QWidget* makeStatusBar(const forms::StatusBar& c, QWidget* parent) {
     return bar;
 }
 
-// Writes the model's text into a text box unless it already shows it.
-template <class W>
-void setBoxText(W* box, const QString& text) {
-    if (box->toPlainText() != text) box->setPlainText(text);
-}
-
 }  // namespace
 
-LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window) : ControlView(c, makeLabel(parent), window) {}
+LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeLabel(parent), window) {}
 
 void LabelView::applyText() { static_cast<QLabel*>(widget_)->setText(toWidgetText(control_.text())); }
 
@@ -178,8 +173,9 @@ MemoView::MemoView(forms::Memo& c, QWidget* parent, FormWindow& window)
 }
 
 void MemoView::applyText() {
+    auto* memo = static_cast<QPlainTextEdit*>(widget_);
     applying_ = true;
-    setBoxText(static_cast<QPlainTextEdit*>(widget_), toWidgetText(control_.text()));
+    if (const QString text = toWidgetText(control_.text()); memo->toPlainText() != text) memo->setPlainText(text);
     applying_ = false;
     applyAlignment();
 }
@@ -202,8 +198,9 @@ RichEditView::RichEditView(forms::RichEdit& c, QWidget* parent, FormWindow& wind
 }
 
 void RichEditView::applyText() {
+    auto* rich = static_cast<QTextEdit*>(widget_);
     applying_ = true;
-    setBoxText(static_cast<QTextEdit*>(widget_), toWidgetText(control_.text()));
+    if (const QString text = toWidgetText(control_.text()); rich->toPlainText() != text) rich->setPlainText(text);
     applying_ = false;
     applyAlignment();
 }
@@ -261,7 +258,8 @@ ButtonView::ButtonView(forms::Button& c, QWidget* parent, FormWindow& window)
 
 void ButtonView::applyText() { static_cast<QPushButton*>(widget_)->setText(toWidgetText(control_.text())); }
 
-PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window) : ControlView(c, makePanel(c, parent), window) {
+PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makePanel(c, parent), window) {
     backgroundRole_ = QPalette::Window;
 }
 

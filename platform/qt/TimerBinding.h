@@ -11,8 +11,6 @@ class TimerBinding {
 public:
     explicit TimerBinding(forms::Timer& timer);
     ~TimerBinding();
-    TimerBinding(const TimerBinding&) = delete;
-    TimerBinding& operator=(const TimerBinding&) = delete;
     const QTimer& native() const { return native_; }
 
 private:

@@ -25,7 +25,7 @@ using namespace forms;
 // memo; every control counts the clicks that reach its handler.
 class KindForm : public Form {
 public:
-    explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle border = BorderStyle::Single)
+    explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle frame = BorderStyle::Single)
         : Form(app, std::move(name)),
           panel(make<Panel>("panel")),
           label(make<Label>("label", &panel)),
@@ -40,7 +40,7 @@ public:
           bar(make<ProgressBar>("bar")),
           status(make<StatusBar>("status")) {
         setText(this->name());
-        borderStyle = border;
+        borderStyle = frame;
         setClientSize(320, 240);
         setBounds(0, 0, 328, 280);
         panel.setBounds(8, 8, 140, 40);

@@ -4,8 +4,6 @@
 // keys typed next must land in it.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "tests/e2e/Session.h"
 
 namespace e2e {
@@ -19,7 +17,7 @@ public:
     explicit Desktop(const Session& session)
         : dir_(session.dir()),
           xvfb_("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", dir_, "xvfb"),
-          display_(":" + displayNumber(std::chrono::seconds(20))),
+          display_(":" + xvfbDisplayNumber(dir_ / "xvfb.log", std::chrono::seconds(20))),
           wm_("env DISPLAY=" + display_ + " openbox --sm-disable", dir_, "openbox") {}
 
     const std::string& display() const { return display_; }
@@ -39,21 +37,6 @@ public:
     void type(const std::string& keys) const { x("xdotool key --delay 60 " + keys); }
 
 private:
-    // The number Xvfb writes once it listens: a line of digits, among the
-    // complaints it may log first (about displays other programs hold).
-    std::string displayNumber(std::chrono::seconds timeout) const {
-        std::string number;
-        peers::waitUntil(
-            [&] {
-                std::istringstream log(peers::readText(dir_ / "xvfb.log"));
-                for (std::string line; std::getline(log, line);)
-                    if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) number = line;
-                return !number.empty();
-            },
-            timeout);
-        return number;
-    }
-
     fs::path dir_;
     peers::BackgroundProgram xvfb_;
     std::string display_;

@@ -36,9 +36,8 @@ TEST(Keyboard, CreateDisketteFromTheMenuBarProducesABootableDiskette) {
         if (!has(program)) GTEST_SKIP() << "skipped: " << program << " missing";
     Session session;
     const peers::BackgroundProgram xvfb("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", session.dir(), "xvfb");
-    ASSERT_TRUE(peers::waitUntil([&] { return !peers::readText(session / "xvfb.log").empty(); },
-                                 std::chrono::seconds(20)));
-    const std::string number = peers::readText(session / "xvfb.log").substr(0, peers::readText(session / "xvfb.log").find('\n'));
+    const std::string number = xvfbDisplayNumber(session / "xvfb.log", std::chrono::seconds(20));
+    ASSERT_FALSE(number.empty()) << peers::readText(session / "xvfb.log");
     const std::string display = ":" + number;
 
     const peers::BackgroundProgram shell("env DISPLAY=" + display + " QT_QPA_PLATFORM=xcb " + DORVANE_SHELL_PATH,

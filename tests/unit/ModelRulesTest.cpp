@@ -183,19 +183,6 @@ TEST_F(ModelRules, TheFocusFallsBackToTheFirstControlInKeyboardOrderThatCanTakeI
     }
 }
 
-TEST_F(ModelRules, EnterStartsALineInAnEditableMemoAndPressesTheDefaultButtonElsewhere) {
-    int presses = 0;
-    board->bitBtn.isDefault = true;
-    board->bitBtn.onClick = [&] { ++presses; };
-    board->memo.readOnly = false;
-    EXPECT_FALSE(board->keyEnter(&board->memo));
-    EXPECT_EQ(presses, 0);
-    board->memo.readOnly = true;
-    EXPECT_TRUE(board->keyEnter(&board->memo));
-    EXPECT_TRUE(board->keyEnter(&board->edit));
-    EXPECT_EQ(presses, 2);
-}
-
 TEST_F(ModelRules, LabelsThatSizeThemselvesOrFollowAnotherArePlacedByTheModel) {
     Label& lead = board->label;
     Label& next = board->make<Label>("next", &board->box);
