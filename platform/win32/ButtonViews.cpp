@@ -3,12 +3,6 @@
 
 namespace win32 {
 
-ButtonView::ButtonView(forms::Button& button, FormWindow& form, Context& context)
-    : ControlView(button, form, context) {
-    seeThrough_ = true;
-    clicksThemselves_ = true;
-}
-
 Window::CreateArgs ButtonView::nativeWindow() const {
     const bool isDefault = static_cast<const forms::Button&>(control_).isDefault;
     return {.systemClass = "BUTTON", .style = WS_TABSTOP | DWORD(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};
@@ -16,12 +10,6 @@ Window::CreateArgs ButtonView::nativeWindow() const {
 
 void ButtonView::notified(WORD code) {
     if (code == BN_CLICKED) control_.click();
-}
-
-RadioButtonView::RadioButtonView(forms::RadioButton& radio, FormWindow& form, Context& context)
-    : ControlView(radio, form, context) {
-    seeThrough_ = true;
-    clicksThemselves_ = true;
 }
 
 Window::CreateArgs RadioButtonView::nativeWindow() const {

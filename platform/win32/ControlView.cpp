@@ -7,8 +7,8 @@ namespace win32 {
 
 using forms::Prop;
 
-ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context)
-    : control_(control), form_(form), context_(context) {}
+ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context, int traits)
+    : control_(control), form_(form), context_(context), traits_(traits) {}
 
 // The views go while the model still exists (Backend::formsClosing).
 ControlView::~ControlView() { control_.unobserve(observer_); }
@@ -100,7 +100,8 @@ void ControlView::takeFocus() { SetFocus(hwnd()); }
 void ControlView::notified(WORD) {}
 
 HBRUSH ControlView::colors(HDC dc) const {
-    const forms::Color back = seeThrough_ && control_.parent() ? control_.parent()->color() : control_.color();
+    const bool parents = (traits_ & SeeThrough) && control_.parent();
+    const forms::Color back = parents ? control_.parent()->color() : control_.color();
     SetTextColor(dc, colorRef(control_.font().color));
     SetBkColor(dc, colorRef(back));
     return context_.brushes.get(back);
@@ -117,7 +118,7 @@ LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
         // The model decides whether the click reaches the handler. Buttons
         // report their clicks themselves (the keyboard presses them too).
         const LRESULT result = base(message, wParam, lParam);
-        if (!clicksThemselves_) control_.click();
+        if (!(traits_ & ClicksThemselves)) control_.click();
         return result;
     }
     case WM_SETFONT:

@@ -15,7 +15,11 @@ class FormWindow;
 
 class ControlView : public Window, public forms::View {
 public:
-    ControlView(forms::Control& control, FormWindow& form, Context& context);
+    // What a kind's window does differently: it shows its parent's
+    // background, not its own colour; it reports its own clicks (BN_CLICKED),
+    // which the keyboard makes too, rather than the mouse button's release.
+    enum Traits { Plain = 0, SeeThrough = 1, ClicksThemselves = 2 };
+    ControlView(forms::Control& control, FormWindow& form, Context& context, int traits = Plain);
     ~ControlView() override;
 
     forms::Control& control() const { return control_; }
@@ -55,10 +59,7 @@ protected:
     // Set while the model's state is written into the window, so that the
     // window's own change notifications are not taken for the user's.
     bool applying_ = false;
-    // Shows its parent's background, not its own colour.
-    bool seeThrough_ = false;
-    // Reports its own clicks (BN_CLICKED), not the mouse button's release.
-    bool clicksThemselves_ = false;
+    const int traits_;
 
 private:
     void apply(forms::Prop prop);

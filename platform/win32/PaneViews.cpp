@@ -28,10 +28,6 @@ LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BevelView::BevelView(forms::Bevel& bevel, FormWindow& form, Context& context) : ControlView(bevel, form, context) {
-    seeThrough_ = true;
-}
-
 // SS_NOTIFY: without it a static lets the mouse through to its parent.
 Window::CreateArgs BevelView::nativeWindow() const {
     return {.systemClass = "STATIC", .style = SS_ETCHEDHORZ | SS_NOTIFY};
@@ -41,10 +37,6 @@ RECT BevelView::placement() const {
     RECT r = ControlView::placement();
     r.top = r.bottom - 2;
     return r;
-}
-
-ImageView::ImageView(forms::Image& image, FormWindow& form, Context& context) : ControlView(image, form, context) {
-    seeThrough_ = true;
 }
 
 ImageView::~ImageView() {

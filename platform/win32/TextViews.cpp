@@ -38,17 +38,11 @@ DWORD editAlignment(forms::Alignment a) {
 
 }  // namespace
 
-LabelView::LabelView(forms::Label& label, FormWindow& form, Context& context) : ControlView(label, form, context) {
-    seeThrough_ = true;
-}
-
 Window::CreateArgs LabelView::nativeWindow() const {
     // Auto-sized labels take the width of their caption and never wrap.
     const DWORD layout = control_.autoSize ? SS_LEFTNOWORDWRAP : staticAlignment(control_.alignment());
     return {.systemClass = "STATIC", .style = SS_NOTIFY | SS_NOPREFIX | layout};
 }
-
-EditView::EditView(forms::Control& edit, FormWindow& form, Context& context) : ControlView(edit, form, context) {}
 
 Window::CreateArgs EditView::nativeWindow() const {
     DWORD s = WS_TABSTOP | ES_AUTOHSCROLL | editAlignment(control_.alignment());

@@ -8,7 +8,7 @@ namespace win32 {
 
 class LabelView : public ControlView {
 public:
-    LabelView(forms::Label& label, FormWindow& form, Context& context);
+    LabelView(forms::Label& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
 
 protected:
     CreateArgs nativeWindow() const override;
@@ -16,7 +16,7 @@ protected:
 
 class EditView : public ControlView {
 public:
-    EditView(forms::Control& edit, FormWindow& form, Context& context);
+    using ControlView::ControlView;
     void notified(WORD code) override;
     void takeFocus() override;
 
@@ -47,7 +47,8 @@ protected:
 
 class RadioButtonView : public ControlView {
 public:
-    RadioButtonView(forms::RadioButton& radio, FormWindow& form, Context& context);
+    RadioButtonView(forms::RadioButton& c, FormWindow& f, Context& x)
+        : ControlView(c, f, x, SeeThrough | ClicksThemselves) {}
     void notified(WORD code) override;
 
 protected:
@@ -58,7 +59,7 @@ protected:
 // A button, with or without a glyph.
 class ButtonView : public ControlView {
 public:
-    ButtonView(forms::Button& button, FormWindow& form, Context& context);
+    ButtonView(forms::Button& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough | ClicksThemselves) {}
     void notified(WORD code) override;
     bool isPushButton() const override { return true; }
 
@@ -81,7 +82,7 @@ protected:
 // One etched line along its bottom edge.
 class BevelView : public ControlView {
 public:
-    BevelView(forms::Bevel& bevel, FormWindow& form, Context& context);
+    BevelView(forms::Bevel& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
 
 protected:
     CreateArgs nativeWindow() const override;
@@ -91,7 +92,7 @@ protected:
 
 class ImageView : public ControlView {
 public:
-    ImageView(forms::Image& image, FormWindow& form, Context& context);
+    ImageView(forms::Image& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
     ~ImageView() override;
 
 protected:
