@@ -22,7 +22,7 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The release build uses the win32 thread model (no winpthread, so no need
 # for Windows Vista); the tests use posix, which GoogleTest needs.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools
-  wine wine64 xvfb xauth googletest imagemagick fonts-liberation python3)
+  wine wine64 xvfb xauth xdotool x11-utils openbox googletest imagemagick fonts-liberation python3)
 
 build_preset() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1"

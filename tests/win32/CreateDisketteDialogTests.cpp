@@ -109,23 +109,6 @@ TEST_F(DiskDialog, AFailedRunShowsTheWriteErrorAndAbortResets) {
     expectState(view(), "information", false);
 }
 
-TEST_F(DiskDialog, EveryOpeningFromTheMenuStartsInTheInformationState) {
-    open();
-    press(Form2->FirstInformationButton);
-    expectState(view(), "confirmation");
-    // Opened again while it is still showing the confirmation.
-    chooseMenu("Regeneration", "Create Diskette");
-    expectState(view(), "information", false);
-
-    press(Form2->FirstInformationButton);
-    pressKey(VK_RETURN);  // Cancel has the focus
-    EXPECT_FALSE(IsWindowVisible(window(*Form2)));
-    // Cancel hides the form and leaves the confirmation controls as they were.
-    expectState(view(), "confirmation", false);
-    open();
-    expectState(view(), "information");
-}
-
 TEST_F(DiskDialog, NothingTheUserDoesIsProcessedUntilTheRunIsOver) {
     open();
     press(Form2->FirstInformationButton);
