@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "media/DisketteCapacity.h"
 #include "media/ImageLayout.h"
 #include "media/RawTransfers.h"
 #include "media/RegenerationImage.h"
@@ -33,9 +34,12 @@ sys::Handle createDisketteFile(sys::Kernel& kernel, const char* name) {
 // Diskette sectors 0-787 by number. Closes the raw access on every path.
 bool writeRawArea(sys::Kernel& kernel, RegenerationImage& image, sys::Handle device, std::int32_t& counter,
                   DisketteProgress& progress) {
+    // A medium too small for the run would be left half-made: it fails here,
+    // on the first transfer's failure path, before anything is read or written.
+    const bool fits = DisketteHoldsRun(kernel, device);
     for (const RawTransfer& t : RawTransfers) {
         const auto bytes = static_cast<sys::DWORD>(t.count * SectorSize);
-        if (image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
+        if (!fits || image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
             !WriteDisketteSectors(kernel, device, counter, t.count)) {
             image.Close();
             kernel.CloseHandle(device);

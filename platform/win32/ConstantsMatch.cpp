@@ -43,6 +43,8 @@ struct Facade {
     static constexpr auto fileCorrupt = sys::ERROR_FILE_CORRUPT;
     static constexpr auto lockVolume = sys::FSCTL_LOCK_VOLUME;
     static constexpr auto dismountVolume = sys::FSCTL_DISMOUNT_VOLUME;
+    static constexpr auto driveGeometry = sys::IOCTL_DISK_GET_DRIVE_GEOMETRY;
+    static constexpr auto geometrySize = sizeof(sys::DiskGeometry);
     static constexpr auto platformWin32s = sys::VER_PLATFORM_WIN32s;
     static constexpr auto platformWindows = sys::VER_PLATFORM_WIN32_WINDOWS;
     static constexpr auto platformNt = sys::VER_PLATFORM_WIN32_NT;
@@ -99,6 +101,8 @@ static_assert(Facade::alreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(Facade::fileCorrupt == ERROR_FILE_CORRUPT);
 static_assert(Facade::lockVolume == FSCTL_LOCK_VOLUME);
 static_assert(Facade::dismountVolume == FSCTL_DISMOUNT_VOLUME);
+static_assert(Facade::driveGeometry == IOCTL_DISK_GET_DRIVE_GEOMETRY);
+static_assert(Facade::geometrySize == sizeof(DISK_GEOMETRY));
 static_assert(Facade::platformWin32s == VER_PLATFORM_WIN32s);
 static_assert(Facade::platformWindows == VER_PLATFORM_WIN32_WINDOWS);
 static_assert(Facade::platformNt == VER_PLATFORM_WIN32_NT);

@@ -290,8 +290,11 @@ sys::BOOL FakeKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void* in, 
     if (o->kind == Kind::RawVolume) {
         if (code == sys::FSCTL_LOCK_VOLUME) return lockRefused ? fail(sys::ERROR_ACCESS_DENIED) : true;
         if (code == sys::FSCTL_DISMOUNT_VOLUME) return dismountRefused ? fail(sys::ERROR_INVALID_PARAMETER) : true;
+        if (code == sys::IOCTL_DISK_GET_DRIVE_GEOMETRY) return driveGeometry(out, outSize, bytesReturned);
         return fail(sys::ERROR_INVALID_PARAMETER);
     }
+    if (o->kind == Kind::Vwin32 && code == sys::VWIN32_DIOC_DOS_IOCTL)
+        return dosIoctl(in, inSize, out, outSize, bytesReturned);
     if (o->kind != Kind::Vwin32 || code != sys::VWIN32_DIOC_DOS_INT26 || inSize != 28 || outSize != 28)
         return fail(sys::ERROR_INVALID_PARAMETER);
     std::uint32_t regs[7];
@@ -299,10 +302,57 @@ sys::BOOL FakeKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void* in, 
     const std::uint32_t ebx = regs[0], edx = regs[1], ecx = regs[2], eax = regs[3];
     const bool pointsAtBuffer =
         transferBuffer && ebx == static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(transferBuffer));
-    if (int26Eax == 0 && pointsAtBuffer && (eax & 0xFF) == 0 && (edx + ecx) <= DriveSectors && !writeProtected)
+    if (int26Eax == 0 && pointsAtBuffer && (eax & 0xFF) == 0 && std::size_t{edx} + ecx <= drive.size() / 512 && !writeProtected)
         std::memcpy(drive.data() + std::size_t{edx} * 512, transferBuffer, std::size_t{ecx} * 512);
     regs[3] = (int26Eax == 0 && !pointsAtBuffer) ? 0x0A : int26Eax;  // 0x0A: the DOS "write fault" code
     regs[6] = int26Flags;
+    std::memcpy(out, regs, sizeof regs);
+    *bytesReturned = 28;
+    return true;
+}
+
+sys::BOOL FakeKernel::driveGeometry(void* out, sys::DWORD outSize, sys::DWORD* bytesReturned) {
+    if (geometryError != sys::NO_ERROR) return fail(geometryError);
+    if (!out || outSize < sizeof(sys::DiskGeometry)) return fail(sys::ERROR_INVALID_PARAMETER);
+    sys::DiskGeometry g{};
+    g.TracksPerCylinder = 2;
+    g.SectorsPerTrack = 18;
+    g.BytesPerSector = 512;
+    g.Cylinders = static_cast<std::int64_t>(drive.size() / (2 * 18 * 512));
+    g.MediaType = 2;  // F3_1Pt44_512
+    std::memcpy(out, &g, sizeof g);
+    *bytesReturned = sizeof g;
+    return true;
+}
+
+// INT 21h 440Dh 0860h through vwin32: the device parameters of drive A:,
+// those of the medium in it when the first byte of the block asks for them,
+// else those of the drive's own (1.44 MB) kind.
+sys::BOOL FakeKernel::dosIoctl(void* in, sys::DWORD inSize, void* out, sys::DWORD outSize,
+                               sys::DWORD* bytesReturned) {
+    if (inSize != 28 || outSize != 28) return fail(sys::ERROR_INVALID_PARAMETER);
+    std::uint32_t regs[7];
+    std::memcpy(regs, in, sizeof regs);
+    const std::uint32_t ebx = regs[0], edx = regs[1], ecx = regs[2], eax = regs[3];
+    const bool pointsAtBuffer =
+        transferBuffer && edx == static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(transferBuffer));
+    regs[6] = 0;
+    if ((eax & 0xFFFF) != 0x440D || (ecx & 0xFFFF) != 0x0860 || (ebx & 0xFF) != 1 || !pointsAtBuffer) {
+        regs[3] = 0x01;  // invalid function
+        regs[6] = 1;
+    } else if (deviceParametersError != 0) {
+        regs[3] = deviceParametersError;
+        regs[6] = 1;
+    } else {
+        auto* block = const_cast<std::uint8_t*>(transferBuffer);
+        const std::size_t sectors = (block[0] & 1) ? drive.size() / 512 : DriveSectors;
+        const auto put = [block](std::size_t at, std::uint32_t value, std::size_t bytes) {
+            for (std::size_t i = 0; i < bytes; ++i) block[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        };
+        put(7, 512, 2);
+        put(15, sectors < 0x10000 ? static_cast<std::uint32_t>(sectors) : 0, 2);
+        put(28, static_cast<std::uint32_t>(sectors), 4);
+    }
     std::memcpy(out, regs, sizeof regs);
     *bytesReturned = 28;
     return true;

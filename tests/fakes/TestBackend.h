@@ -20,6 +20,9 @@ public:
     bool terminated = false;
     // Runs inside the loop, if set.
     std::function<void(forms::Form&)> loop;
+    int inputDiscards = 0;
+    // Runs when pending input is discarded, if set.
+    std::function<void()> onDiscardInput;
 
     void formCreated(forms::Form& form) override { created.push_back(&form); }
     void run(forms::Form& mainForm) override;
@@ -27,6 +30,10 @@ public:
     void showException(const std::string& message) override { exceptions.push_back(message); }
     void messageBox(const std::string& text, const std::string&, forms::MessageKind) override {
         messages.push_back(text);
+    }
+    void discardPendingInput() override {
+        ++inputDiscards;
+        if (onDiscardInput) onDiscardInput();
     }
 };
 

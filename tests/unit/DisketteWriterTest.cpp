@@ -2,6 +2,7 @@
 // how every failure ends.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "media/DisketteWriter.h"
@@ -112,12 +113,14 @@ TEST_F(DisketteRun, DisketteFilesHoldTheImageAndTheConsoleProgram) {
 TEST_F(DisketteRun, CallsOpenLockAndCloseInOrder) {
     ASSERT_TRUE(run());
     const auto log = kernel.log();
-    ASSERT_GE(log.size(), 6u);
+    ASSERT_GE(log.size(), 7u);
     EXPECT_EQ(log[0], "CreateFileA(Dsck.tr, 0x80000000, 0, 3, 0x80)");
     EXPECT_EQ(log[1], "GetFileSize(dsck.tr)");
     EXPECT_EQ(log[2], "CreateFileA(\\\\.\\a:, 0xc0000000, 3, 3, 0x80000000)");
     EXPECT_EQ(log[3], "DeviceIoControl(\\\\.\\a:, 0x90018)");
     EXPECT_EQ(log[4], "DeviceIoControl(\\\\.\\a:, 0x90020)");
+    // The medium's size is asked once the volume is locked, before any write.
+    EXPECT_EQ(log[5], "DeviceIoControl(\\\\.\\a:, 0x70000)");
 
     // The copy: one seek to 0, then eleven full blocks read and written.
     const auto seeks = callsOf(Op::SetFilePointer, "dsck.tr");
@@ -146,7 +149,20 @@ TEST_F(DisketteRun, Windows9xRegisterBlocksByteForByte) {
     kernel.int26Flags = 1;  // the carry flag is not consulted
     ASSERT_TRUE(run());
     EXPECT_EQ(kernel.log()[2], "CreateFileA(\\\\.\\vwin32, 0x80000000, 3, 3, 0x80)");
-    const auto blocks = callsOf(Op::DeviceIoControl, "\\\\.\\vwin32");
+    auto blocks = callsOf(Op::DeviceIoControl, "\\\\.\\vwin32");
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks.front()->a, sys::VWIN32_DIOC_DOS_IOCTL);  // the medium's parameters come first
+    {
+        // EBX drive A:, EDX the parameter block, ECX disk category 08h minor 60h, EAX 440Dh.
+        const auto at = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(media::DisketteBuffer));
+        const std::uint32_t fields[] = {1, at, 0x0860, 0x440D, 0, 0, 0};
+        Bytes expected(28, 0);
+        for (std::size_t f = 0; f < 7; ++f)
+            for (std::size_t byte = 0; byte < 4; ++byte)
+                expected[f * 4 + byte] = static_cast<std::uint8_t>(fields[f] >> (8 * byte));
+        EXPECT_EQ(blocks.front()->block, expected);
+    }
+    blocks.erase(blocks.begin());
     const std::uint32_t sectors[] = {0, 1, 2, 3, 10, 19, 20, 133, 246, 336, 426, 516, 606, 696, 786};
     const std::uint32_t counts[] = {1, 1, 1, 7, 9, 1, 113, 113, 90, 90, 90, 90, 90, 90, 2};
     ASSERT_EQ(blocks.size(), 15u);
@@ -175,7 +191,7 @@ TEST_F(DisketteRun, Windows9xNonZeroEaxIsAFailure) {
     kernel.int26Eax = 0x0A;
     EXPECT_FALSE(run());
     EXPECT_TRUE(progress.reports.empty());
-    EXPECT_EQ(callsOf(Op::DeviceIoControl, "\\\\.\\vwin32").size(), 1u);
+    EXPECT_EQ(callsOf(Op::DeviceIoControl, "\\\\.\\vwin32").size(), 2u);  // parameters, one write
     EXPECT_EQ(kernel.openHandles(), 0);
 }
 
@@ -283,11 +299,20 @@ TEST_F(DisketteRun, FullDisketteFailsInTheProgramPhase) {
 // to come back short): the run must fail there, or go on where the failure is
 // harmless, and must never report or write after a failure.
 TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
-    for (bool win9x : {false, true}) {
+    struct Path {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+    };
+    for (const Path& path : {Path{"raw volume", false, sys::NO_ERROR},
+                             Path{"raw volume of an image file", false, sys::ERROR_NOT_SUPPORTED},
+                             Path{"Windows 9x", true, sys::NO_ERROR}}) {
+        const bool win9x = path.win9x;
         FakeKernel good;
         good.files["dsck.tr"] = image;
         good.hasVwin32 = win9x;
         good.transferBuffer = media::DisketteBuffer;
+        good.geometryError = path.geometryError;
         media::SetDiskettePlatform(win9x);
         Recorder goodProgress(good);
         ASSERT_TRUE(media::WriteRegeneratingDiskette(good, goodProgress));
@@ -301,18 +326,19 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 k.files["dsck.tr"] = image;
                 k.hasVwin32 = win9x;
                 k.transferBuffer = media::DisketteBuffer;
+                k.geometryError = path.geometryError;
                 k.injectAt(i, fault);
                 Recorder r(k);
                 const bool ok = media::WriteRegeneratingDiskette(k, r);
-                const std::string where = target.str() + (fault == Fault::Short ? " short" : " failing") +
-                                          (win9x ? " (9x)" : "");
+                const std::string where =
+                    target.str() + (fault == Fault::Short ? " short" : " failing") + " (" + path.name + ")";
 
                 const bool harmless = (target.op == Op::CloseHandle &&
                                        (target.target == "dsck.tr" || target.target == "\\\\.\\a:" ||
                                         target.target == "\\\\.\\vwin32")) ||
                                       (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME);
                 EXPECT_EQ(ok, harmless) << where;
-                ReportRow("diskette-faults", {win9x ? "Windows 9x" : "raw volume", target.str(),
+                ReportRow("diskette-faults", {path.name, target.str(),
                                               fault == Fault::Short ? "short" : "fails",
                                               ok ? "created" : "write error", std::to_string(r.reports.size())});
                 EXPECT_EQ(k.openHandles(), 0) << where;
@@ -340,5 +366,103 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 }
             }
         }
+    }
+}
+
+// Drive A: holding media of several sizes, on each way of asking the size:
+// anything smaller than a 1.44 MB diskette is refused before its first byte
+// changes, and the handles are closed as after a failed write.
+TEST_F(DisketteRun, MediaSmallerThanADisketteAreRefusedUntouched) {
+    struct Path {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+    };
+    const Path paths[] = {{"drive geometry", false, sys::NO_ERROR},
+                          {"size of an image-backed drive", false, sys::ERROR_NOT_SUPPORTED},
+                          {"Windows 9x device parameters", true, sys::NO_ERROR}};
+    struct Target {
+        const char* what;
+        std::size_t bytes;
+        bool fits;
+    };
+    const Target targets[] = {{"100 KB", 102'400, false},
+                              {"720 KB", 737'280, false},
+                              {"one sector short of 1.44 MB", 1'474'048, false},
+                              {"1.44 MB", 1'474'560, true},
+                              {"2.88 MB", 2'949'120, true}};
+    for (const Path& path : paths) {
+        for (const Target& target : targets) {
+            const std::string where = std::string(target.what) + " by " + path.name;
+            FakeKernel k;
+            k.files["dsck.tr"] = image;
+            k.hasVwin32 = path.win9x;
+            k.transferBuffer = media::DisketteBuffer;
+            k.geometryError = path.geometryError;
+            k.drive.resize(target.bytes);
+            for (std::size_t i = 0; i < k.drive.size(); ++i) k.drive[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
+            const Bytes before = k.drive;
+            media::SetDiskettePlatform(path.win9x);
+            Recorder r(k);
+
+            EXPECT_EQ(media::WriteRegeneratingDiskette(k, r), target.fits) << where;
+            EXPECT_EQ(k.openHandles(), 0) << where;
+            ASSERT_EQ(k.drive.size(), before.size()) << where;
+            if (!target.fits) {
+                EXPECT_EQ(k.drive, before) << where;
+                EXPECT_TRUE(k.disketteFiles.empty()) << where;
+                EXPECT_TRUE(r.reports.empty()) << where;
+                const auto log = k.log();
+                const std::string device = path.win9x ? "\\\\.\\vwin32" : "\\\\.\\a:";
+                ASSERT_GE(log.size(), 2u);
+                EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+                          (std::vector<std::string>{"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"}))
+                    << where;
+            } else {
+                // The raw area is the run's; every sector past it is as it was.
+                EXPECT_EQ(k.sector(0), NumberedSector(244)) << where;
+                EXPECT_TRUE(std::equal(k.drive.begin() + 788 * 512, k.drive.end(), before.begin() + 788 * 512))
+                    << where;
+            }
+            ReportRow("diskette-targets", {"in-memory kernel, " + std::string(path.name), target.what,
+                                           std::to_string(target.bytes), target.fits ? "created" : "write error",
+                                           k.drive == before ? "unchanged" : "raw area written"});
+        }
+    }
+}
+
+// When the drive cannot tell the medium's size, nothing is written.
+TEST_F(DisketteRun, AMediumOfUnknownSizeIsRefused) {
+    struct Case {
+        const char* what;
+        bool win9x;
+        std::function<void(FakeKernel&)> prepare;
+    } cases[] = {
+        {"empty drive: geometry not ready", false, [](FakeKernel& k) { k.geometryError = sys::ERROR_NOT_READY; }},
+        {"geometry refused for another reason", false,
+         [](FakeKernel& k) { k.geometryError = sys::ERROR_INVALID_PARAMETER; }},
+        {"neither geometry nor size", false,
+         [](FakeKernel& k) {
+             k.geometryError = sys::ERROR_NOT_SUPPORTED;
+             k.injectAt(6, Fault::Fail, sys::ERROR_INVALID_PARAMETER);  // the volume's GetFileSize
+         }},
+        {"Windows 9x: drive not ready (carry set)", true, [](FakeKernel& k) { k.deviceParametersError = 0x15; }},
+        {"Windows 9x: the service call fails", true,
+         [](FakeKernel& k) { k.injectAt(3, Fault::Fail, sys::ERROR_NOT_SUPPORTED); }},  // the parameters
+    };
+    for (const Case& c : cases) {
+        FakeKernel k;
+        k.files["dsck.tr"] = image;
+        k.hasVwin32 = c.win9x;
+        k.transferBuffer = media::DisketteBuffer;
+        c.prepare(k);
+        media::SetDiskettePlatform(c.win9x);
+        Recorder r(k);
+        EXPECT_FALSE(media::WriteRegeneratingDiskette(k, r)) << c.what;
+        EXPECT_EQ(k.drive, Bytes(k.drive.size(), 0)) << c.what;
+        EXPECT_TRUE(k.disketteFiles.empty()) << c.what;
+        EXPECT_EQ(k.openHandles(), 0) << c.what;
+        for (const Call& call : k.calls)
+            EXPECT_TRUE(call.op != Op::WriteFile && call.op != Op::ReadFile) << c.what << ": " << call.str();
     }
 }

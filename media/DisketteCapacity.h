@@ -1,0 +1,19 @@
+// Whether the medium in drive A: can hold a whole run, asked once the raw
+// access is open (and locked) and before its first write.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/kernel.h"
+
+namespace media {
+
+// A 1.44 MB diskette: 2,880 sectors of 512 bytes. The run's files end well
+// inside it, and a smaller medium would be left half-made.
+constexpr std::uint64_t DisketteCapacityBytes = 2880ull * 512;
+
+// True when the medium behind the raw access holds at least a 1.44 MB
+// diskette. An empty drive, or a device that tells no size, is refused.
+bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device);
+
+}  // namespace media
