@@ -5,6 +5,7 @@
 #include "feedback/FeedbackMail.h"
 #include "feedback/MailAddresses.h"
 #include "feedback/VersionText.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 

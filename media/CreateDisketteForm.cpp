@@ -1,6 +1,7 @@
 #include "media/CreateDisketteForm.h"
 
 #include "media/ImageLayout.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 
