@@ -42,13 +42,22 @@ lines = ["# Reliability", "",
 faults = rows("diskette-faults")
 lines += ["## Diskette run: every call of a good run made to fail", "",
           f"{len(faults)} injected faults (each call of a good run failing, reads and writes also coming back "
-          "short), on the raw-volume path and on the Windows 9x path. For every row the tests assert: the "
+          "short), on the raw-volume path (a drive that tells its geometry, and one backed by an image file "
+          "that tells only its size) and on the Windows 9x path. For every row the tests assert: the "
           "outcome below, no call after the fault but closes, every handle closed in order, no progress "
           "report after the fault, the image unchanged.", "",
           "| path | call | fault | times | outcome |", "|---|---|---|---|---|"]
 grouped = collections.Counter((r[0], shape(r[1]), r[2], r[3]) for r in faults)
 for (path, call, fault, outcome), n in grouped.items():
     lines.append(f"| {path} | `{call}` | {fault} | {n} | {outcome} |")
+lines.append("")
+
+targets = rows("diskette-targets")
+lines += ["## Diskette targets of every size", "",
+          "Drive A: holding a medium of each size; the target is compared byte for byte with its copy from "
+          "before the run. A medium smaller than 2,880 sectors of 512 bytes is refused before the first write.", "",
+          "| services | target | bytes | outcome | target afterwards |", "|---|---|---|---|---|"]
+lines += [f"| {r[0]} | {r[1]} | {int(r[2]):,} | {r[3]} | {r[4]} |" for r in targets]
 lines.append("")
 
 launch = rows("launch-faults")
