@@ -192,24 +192,6 @@ TEST_F(ShellProgram, ADisketteThatCannotBeWrittenEndsInTheWriteError) {
     EXPECT_FALSE(IsWindowVisible(dialog));
 }
 
-// A 720 KB diskette with a file on it keeps every byte: the run refuses it
-// before its first write.
-TEST_F(ShellProgram, ADisketteTooSmallForTheRunIsLeftAsItWas) {
-    Bytes small(737'280);
-    for (std::size_t i = 0; i < small.size(); ++i) small[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
-    ASSERT_TRUE(drive->reset(small));
-    start();
-    HWND dialog = runCreateDiskette();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(wintest::waitUntil([&] { return shownChild(dialog, "Disk Write Error!") != nullptr; }, 60s));
-    Bytes disk;
-    ASSERT_TRUE(wintest::readFile(drive->image(), disk));
-    EXPECT_TRUE(disk == small);
-    EXPECT_FALSE(wintest::fileExists(drive->folder() + "\\Dsck.tr"));
-    EXPECT_FALSE(wintest::fileExists(drive->folder() + "\\zelkor.exe"));
-    SendMessageA(shownChild(dialog, "Abort"), BM_CLICK, 0, 0);
-}
-
 // ---- What the build put into the program file ----
 
 std::string versionString(const Bytes& info, const char* name) {
