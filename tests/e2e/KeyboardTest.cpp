@@ -26,6 +26,16 @@ std::string windowNamed(const std::string& title, const std::string& display, co
     return found.exitCode == 0 ? id : "";
 }
 
+// The display number that Xvfb -displayfd 1 printed: the log's line made of
+// digits only (the server may write warnings to the same log before it), or
+// "" while there is none.
+std::string displayIn(const fs::path& log) {
+    static const std::regex number("(^|\n)([0-9]+)\n");
+    std::smatch found;
+    const std::string text = peers::readText(log);
+    return std::regex_search(text, found, number) ? ":" + found[2].str() : "";
+}
+
 void keys(const std::string& window, const std::string& keys, const std::string& display, const fs::path& dir) {
     ASSERT_EQ(runCommand("DISPLAY=" + display + " xdotool windowfocus --sync " + window + " key --delay 50 " + keys, dir)
                   .exitCode,
@@ -37,10 +47,8 @@ TEST(Keyboard, CreateDisketteFromTheMenuBarProducesABootableDiskette) {
         if (!has(program)) GTEST_SKIP() << "skipped: " << program << " missing";
     Session session;
     const peers::BackgroundProgram xvfb("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", session.dir(), "xvfb");
-    ASSERT_TRUE(peers::waitUntil([&] { return !peers::readText(session / "xvfb.log").empty(); },
-                                 std::chrono::seconds(20)));
-    const std::string number = peers::readText(session / "xvfb.log").substr(0, peers::readText(session / "xvfb.log").find('\n'));
-    const std::string display = ":" + number;
+    ASSERT_TRUE(peers::waitUntil([&] { return !displayIn(session / "xvfb.log").empty(); }, std::chrono::seconds(20)));
+    const std::string display = displayIn(session / "xvfb.log");
 
     const peers::BackgroundProgram shell("env DISPLAY=" + display + " QT_QPA_PLATFORM=xcb " + DORVANE_SHELL_PATH,
                                          session.dir(), "shell");
@@ -83,10 +91,8 @@ TEST(Keyboard, KeysPressedDuringARunLeaveTheResultOnScreen) {
         if (!has(program)) GTEST_SKIP() << "skipped: " << program << " missing";
     Session session;
     const peers::BackgroundProgram xvfb("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", session.dir(), "xvfb");
-    ASSERT_TRUE(peers::waitUntil([&] { return !peers::readText(session / "xvfb.log").empty(); },
-                                 std::chrono::seconds(20)));
-    const std::string log = peers::readText(session / "xvfb.log");
-    const std::string display = ":" + log.substr(0, log.find('\n'));
+    ASSERT_TRUE(peers::waitUntil([&] { return !displayIn(session / "xvfb.log").empty(); }, std::chrono::seconds(20)));
+    const std::string display = displayIn(session / "xvfb.log");
 
     const peers::BackgroundProgram shell("env DISPLAY=" + display + " QT_QPA_PLATFORM=xcb DORVANE_HOLD_WRITE=. "
                                          "LD_PRELOAD=" DORVANE_HELD_WRITE_PATH " " DORVANE_SHELL_PATH,
