@@ -2,6 +2,9 @@
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
 BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
+# xdg-utils: xdg-open, which takes the mailto: and web addresses to the
+# user's mail program and browser.
+RUN_PACKAGES=(xdg-utils)
 TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox locales)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update

@@ -45,6 +45,7 @@ public:
     void terminate() override;
     void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void discardPendingInput() override;  // InputDrain.cpp
 
     // One message of the loop: the form's keyboard handling, then the window.
     void process(tagMSG& message);
