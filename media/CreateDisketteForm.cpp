@@ -149,10 +149,11 @@ void TForm2::CancelCreateDisketteButtonClick() { setVisible(false); }
 
 void TForm2::ContinueCreateDisketteButtonClick() {
     apply(Writing);
-    if (media::WriteRegeneratingDiskette(services_.kernel, *this)) {
+    if (media::WriteRegeneratingDiskette(services_.kernel, *this, services_.diagnostics)) {
         apply(Created);
         FocusControl(DisketteCreatedButton);
     } else {
+        services_.diagnostics.Failed("Create Diskette failed");
         ShowWriteErrorState();
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/diagnostics.h"
 #include "platform/kernel.h"
 
 namespace media {
@@ -49,7 +50,9 @@ sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
 
 // One whole run. True after the last diskette file is closed; false after a
-// failure, with every handle of the run closed.
-bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress);
+// failure, with every handle of the run closed. A failure the kernel did not
+// meet itself (a short image) is told to `diagnostics` as its cause.
+bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress,
+                               sys::Diagnostics& diagnostics = sys::silentDiagnostics());
 
 }  // namespace media
