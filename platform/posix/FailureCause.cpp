@@ -33,13 +33,16 @@ std::string permissionWords(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return "permission denied";
     }
-    if (S_ISBLK(info.st_mode)) {
+    if (info.st_uid == ::geteuid()) {
+        return "permission denied; it is read-only for you: chmod u+w " + path;
+    }
+    // Floppy and disk devices are written by the members of their group.
+    if (S_ISBLK(info.st_mode) || (info.st_mode & S_IWGRP) != 0) {
         const std::string group = groupName(info.st_gid);
         return "permission denied; members of the group that owns it (" + group +
                ") may write it: sudo usermod -aG " + group + " $USER, then log in again; or run as root";
     }
-    return "permission denied; its owner (" + userName(info.st_uid) + ") or root may make it writable: chmod u+w " +
-           path;
+    return "permission denied; only its owner (" + userName(info.st_uid) + ") or root may write it";
 }
 
 std::string missingDriveWords(const std::string& driveA) {
