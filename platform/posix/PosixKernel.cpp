@@ -80,7 +80,7 @@ sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::D
     const sys::Handle handle = nextHandle_;
     nextHandle_ += 4;
     objects_.emplace(handle, std::move(object));
-    names_[handle] = describeName(name, driveA());
+    names_[handle] = name;
     // Windows reports on success whether CREATE_ALWAYS / OPEN_ALWAYS met an
     // existing file.
     constexpr sys::DWORD OPEN_ALWAYS = 4;
@@ -126,7 +126,7 @@ sys::BOOL PosixKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToR
         *bytesRead = done;
     }
     if (error != sys::NO_ERROR) {
-        diagnostics_.Cause("cannot read " + names_[h] + ": " + reasonOf(error));
+        diagnostics_.Cause("cannot read " + describeName(names_[h].c_str(), driveA()) + ": " + reasonOf(error));
         return fail(error);
     }
     return true;
@@ -150,7 +150,7 @@ sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD b
         *bytesWritten = done;
     }
     if (error != sys::NO_ERROR) {
-        diagnostics_.Cause(writeCause(names_[h], driveA(), error));
+        diagnostics_.Cause(writeCause(describeName(names_[h].c_str(), driveA()), driveA(), error));
         return fail(error);
     }
     return true;
@@ -167,7 +167,7 @@ sys::BOOL PosixKernel::CloseHandle(sys::Handle h) {
     if (named != names_.end()) {
         if (error != sys::NO_ERROR) {
             // A file on drive A: is finished (its table and entry written) on close.
-            diagnostics_.Cause(writeCause(named->second, driveA(), error));
+            diagnostics_.Cause(writeCause(describeName(named->second.c_str(), driveA()), driveA(), error));
         }
         names_.erase(named);
     }

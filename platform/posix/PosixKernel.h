@@ -55,7 +55,7 @@ private:
     std::string driveA() const;
 
     std::map<sys::Handle, std::unique_ptr<OpenObject>> objects_;
-    // What each open handle names, for the words of a failure's cause.
+    // The name each handle was opened by, for the words of a failure's cause.
     std::map<sys::Handle, std::string> names_;
     sys::Diagnostics& diagnostics_;
     std::string driveA_;
