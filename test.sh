@@ -2,13 +2,13 @@
 # Installs what is missing, builds every target and runs every suite.
 #   ./test.sh                 every suite
 #   ./test.sh unit qt         only the named suites
-# Suites: layers unit posix sample qt e2e unit-asan posix-asan fuzz win32
+# Suites: layers unit posix sample qt e2e unit-asan posix-asan fuzz win32 imports
 # The last line is always "N passed, N failed".
 set -u
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-all_suites=(layers unit posix sample qt e2e unit-asan posix-asan fuzz win32)
+all_suites=(layers unit posix sample qt e2e unit-asan posix-asan fuzz win32 imports)
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=("${all_suites[@]}")
 
@@ -17,17 +17,51 @@ failed=0
 logdir=build/test-logs
 mkdir -p "$logdir"
 
+# Each suite's time limit in seconds, several times its normal length on this
+# machine: a suite that is still running then (a hang, a modal box nobody
+# answers) is stopped and counts as failed, with the test it was running.
+# TEST_TIME_LIMIT=SECONDS sets one limit for every suite.
+declare -A limits=([unit]=120 [posix]=120 [sample]=300 [qt]=120 [e2e]=600
+                   [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=600
+                   [layers]=120 [imports]=120)
+if [ -n "${TEST_TIME_LIMIT:-}" ]; then for s in "${!limits[@]}"; do limits[$s]=$TEST_TIME_LIMIT; done; fi
+
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
   exit
 }
 
-# Adds a GoogleTest log's counts; a program that died without its summary
-# counts as one failure.
+# The test that had started and not ended when `log` stopped.
+running_test() {
+  awk '{ sub(/\r$/, "") }
+       /^\[ RUN      \]/ { t = $4 }
+       /^\[ +(OK|FAILED|SKIPPED) +\]/ { if ($4 == t) t = "" }
+       END { print t }' "$1"
+}
+
+# Runs a suite's command under its time limit, its full output in `log`.
+# Sets `rc`: the command's status, or 124 when the limit stopped it.
+run_limited() {  # suite log command...
+  local suite=$1 log=$2; shift 2
+  timeout -k 20 "${limits[$suite]}" "$@" >"$log" 2>&1
+  rc=$?
+  [ $rc -eq 137 ] && rc=124  # TERM was not enough and timeout sent KILL
+}
+
+# Adds a GoogleTest log's counts (the full log: the summary's own lines are
+# printed, not each test's); a program that died without its summary, or
+# that its time limit stopped, counts as one failure.
 count_gtest() {
   local suite=$1 log=$2 rc=$3 p f
-  grep -E '^\[  (FAILED|SKIPPED) ' "$log" | grep -v 'listed below' || true
+  if [ "$rc" -eq 124 ]; then
+    grep -E $'^\\[  FAILED  \\] .* \\([0-9]+ ms\\)\r?$' "$log" || true
+    echo "   $suite: stopped at its time limit of ${limits[$suite]} s while running: $(running_test "$log")"
+    echo "   $suite: full log in $log"
+    failed=$((failed + 1))
+    return
+  fi
+  grep -E '^\[  (FAILED|SKIPPED) ' "$log" | grep -v 'listed below' | grep -vE $' \\([0-9]+ ms\\)\r?$' || true
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1)
   f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n1)
   p=${p:-0}; f=${f:-0}
@@ -60,8 +94,8 @@ run_gtest() {  # suite exe [env...]
   if [ ! -x "$exe" ]; then
     echo "   $suite: $exe was not built"; failed=$((failed + 1)); return
   fi
-  env "$@" "$exe" --gtest_brief=1 >"$log" 2>&1
-  count_gtest "$suite" "$log" $?
+  run_limited "$suite" "$log" env "$@" "$exe"
+  count_gtest "$suite" "$log" $rc
 }
 
 need_native=0; need_sanitize=0; need_fuzz=0
@@ -70,14 +104,14 @@ for s in "${suites[@]}"; do
     unit|posix|sample|qt|e2e) need_native=1 ;;
     unit-asan|posix-asan) need_sanitize=1 ;;
     fuzz) need_fuzz=1 ;;
-    layers|win32) ;;
+    layers|win32|imports) ;;
     *) echo "unknown suite: $s (known: ${all_suites[*]})"; failed=$((failed + 1)); finish ;;
   esac
 done
 
 packages=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 [ $need_fuzz -eq 1 ] && packages+=("${FUZZ_PACKAGES[@]}")
-[[ " ${suites[*]} " == *" win32 "* ]] && packages+=("${WINDOWS_PACKAGES[@]}")
+[[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && packages+=("${WINDOWS_PACKAGES[@]}")
 ensure_packages "${packages[@]}" || { echo "could not install: ${packages[*]}"; failed=$((failed + 1)); finish; }
 
 build() {  # preset
@@ -89,6 +123,9 @@ build() {  # preset
 [ $need_native -eq 1 ] && { build native || finish; }
 [ $need_sanitize -eq 1 ] && { build sanitize || finish; }
 [ $need_fuzz -eq 1 ] && { build fuzz || finish; }
+# tests/win32/run.sh builds these too; built here, its time limit is the run's.
+[[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && { build win32 || finish; }
+[[ " ${suites[*]} " == *" win32 "* ]] && { build win64 || finish; }
 
 asan=(ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 for suite in "${suites[@]}"; do
@@ -106,12 +143,16 @@ for suite in "${suites[@]}"; do
     posix-asan) run_gtest "$suite" build/sanitize/tests/posix/posix_tests "${asan[@]}" ;;
     fuzz)
       log=$logdir/fuzz.log
-      scripts/fuzz.sh --seconds "${FUZZ_SECONDS:-8}" >"$log" 2>&1
-      count_gtest fuzz "$log" $? ;;
+      run_limited fuzz "$log" scripts/fuzz.sh --seconds "${FUZZ_SECONDS:-8}"
+      count_gtest fuzz "$log" $rc ;;
     win32)
       log=$logdir/win32.log
-      tests/win32/run.sh >"$log" 2>&1
-      count_gtest win32 "$log" $? ;;
+      run_limited win32 "$log" tests/win32/run.sh --gtest_brief=0
+      count_gtest win32 "$log" $rc ;;
+    imports)
+      log=$logdir/imports.log
+      run_limited imports "$log" python3 tests/imports/check_imports.py -v
+      count_unittest imports "$log" $rc ;;
   esac
 done
 finish

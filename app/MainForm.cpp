@@ -157,26 +157,9 @@ void TForm1::Start1Click() {
     media::RunConsoleLaunch(services_.kernel, application());
 }
 
-void TForm1::CreateDiskette2Click() {
-    Form2->CancelCreateDisketteButton.setVisible(false);
-    Form2->CannotBeDirectlyStartedMemo.setVisible(true);
-    Form2->ContinueCreateDisketteButton.setVisible(false);
-    Form2->DataWillBeDestroyedLabel.setVisible(false);
-    Form2->FirstInformationButton.setVisible(true);
-    Form2->InsertDisketteLabel.setVisible(false);
-    Form2->PleaseWaitMemo.setVisible(false);
-    Form2->WriteErrorButton.setVisible(false);
-    Form2->WriteErrorMemo.setVisible(false);
-    Form2->ProgressBar1.setVisible(false);
-    Form2->DisketteCreatedButton.setVisible(false);
-    Form2->DisketteCreatedMemo.setVisible(false);
-    Form2->setVisible(true);
-}
+void TForm1::CreateDiskette2Click() { Form2->Open(); }
 
-void TForm1::Feedback1Click() {
-    FeedbackForm->Edit_YourName.setText("");
-    FeedbackForm->setVisible(true);
-}
+void TForm1::Feedback1Click() { FeedbackForm->Open(); }
 
 void TForm1::About1Click() { About->setVisible(true); }
 

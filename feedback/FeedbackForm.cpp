@@ -5,6 +5,7 @@
 #include "feedback/FeedbackMail.h"
 #include "feedback/MailAddresses.h"
 #include "feedback/VersionText.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 
@@ -70,6 +71,7 @@ TFeedbackForm::TFeedbackForm(Application& app, sys::Services& services)
       services_(services) {
     setText("Feedback Form");
     borderStyle = BorderStyle::SizeToolWin;
+    centring = Centring::EachShow;
     maximizeBox = false;
     setFormStyle(FormStyle::StayOnTop);
     setClientSize(489, 487);
@@ -176,6 +178,11 @@ void TFeedbackForm::buildFooter() {
     Label_AnyAsisstance.setFont(PlainFont);
 }
 
+void TFeedbackForm::Open() {
+    Edit_YourName.setText("");
+    setVisible(true);
+}
+
 void TFeedbackForm::Button_CancelClick() { setVisible(false); }
 
 void TFeedbackForm::Label_ContactUsMouseEnter() { Label_ContactUs.setFontStyle(fsUnderline); }
@@ -221,5 +228,10 @@ void TFeedbackForm::Button_SendMailClick() {
 
     const std::string address =
         feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, feedback::VersionText(services_.locale), answers);
-    services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL);
+    // 32 and below: no mail program could be started. The form looks the same
+    // after a send, so without a word the user would take the feedback as
+    // sent; the box names the mailbox so it can be written by hand, and every
+    // answer stays on the form.
+    if (services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL) <= 32)
+        application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error);
 }

@@ -41,6 +41,9 @@ public:
     forms::Label& Label_HeadText;
     forms::Label& Label_FillForm;
 
+    // Shows the form with an empty name; the ratings and comments stay as
+    // the user left them.
+    void Open();
     void Button_CancelClick();
     void Button_SendMailClick();
     void Label_ContactUsClick();

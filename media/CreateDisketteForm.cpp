@@ -1,6 +1,7 @@
 #include "media/CreateDisketteForm.h"
 
 #include "media/ImageLayout.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 
@@ -62,6 +63,7 @@ TForm2::TForm2(Application& app, sys::Services& services)
     setClientSize(288, 106);
     setBounds(0, 0, 294, 135);
     setColor(clBtnFace);
+    centring = Centring::EachShow;
     const Font formFont = sized(11);
     setFont(formFont);
 
@@ -143,13 +145,23 @@ void TForm2::apply(const State& s, bool focusAfterCancel) {
     }
 }
 
+void TForm2::Open() {
+    apply(Information);
+    setVisible(true);
+}
+
 void TForm2::FirstInformationButtonClick() { apply(Confirmation, true); }
 
 void TForm2::CancelCreateDisketteButtonClick() { setVisible(false); }
 
 void TForm2::ContinueCreateDisketteButtonClick() {
     apply(Writing);
-    if (media::WriteRegeneratingDiskette(services_.kernel, *this, services_.diagnostics)) {
+    const bool created = media::WriteRegeneratingDiskette(services_.kernel, *this, services_.diagnostics);
+    // A key pressed while the run held the loop (Enter, most likely) would
+    // otherwise press the result's focused button and close the dialog
+    // before the user saw whether the diskette was made.
+    application().DiscardPendingInput();
+    if (created) {
         apply(Created);
         FocusControl(DisketteCreatedButton);
     } else {

@@ -25,6 +25,9 @@ public:
     forms::Memo& DisketteCreatedMemo;
     forms::Button& DisketteCreatedButton;
 
+    // Shows the dialog in its information state, whatever state it was
+    // left in; captions, the progress position and enabled states stay.
+    void Open();
     void FirstInformationButtonClick();
     void ContinueCreateDisketteButtonClick();
     void CancelCreateDisketteButtonClick();

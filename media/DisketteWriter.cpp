@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "media/DisketteCapacity.h"
+#include "media/DosCalls.h"
 #include "media/ImageLayout.h"
 #include "media/RawTransfers.h"
 #include "media/RegenerationImage.h"
@@ -31,13 +33,106 @@ sys::Handle createDisketteFile(sys::Kernel& kernel, const char* name) {
     return kernel.CreateFileA(name, sys::GENERIC_WRITE, 0, sys::CREATE_NEW, sys::FILE_ATTRIBUTE_NORMAL);
 }
 
-// Diskette sectors 0-787 by number. Closes the raw access on every path.
-bool writeRawArea(sys::Kernel& kernel, RegenerationImage& image, sys::Handle device, std::int32_t& counter,
-                  DisketteProgress& progress) {
+// How the raw phase reaches the diskette's sectors: the DOS services of the
+// vwin32 device on Windows 9x, the raw volume elsewhere. Chosen once per run
+// from the writer's platform copy.
+struct RawPath {
+    // The raw access ready for writing, or INVALID_HANDLE_VALUE; a refused
+    // lock leaves nothing open.
+    sys::Handle (*open)(sys::Kernel& kernel);
+    bool (*write)(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
+    // Gives up what `open` took beyond the handle; its failure is ignored.
+    void (*release)(sys::Kernel& kernel, sys::Handle device);
+    // Whether the medium holds a whole run, asked before the first write.
+    bool (*holdsRun)(sys::Kernel& kernel, sys::Handle device);
+};
+
+constexpr std::uint32_t LockLogicalVolume = 0x084A;
+constexpr std::uint32_t UnlockLogicalVolume = 0x086A;
+constexpr std::uint32_t LevelZeroDriveA = 0x0001;  // BH = lock level 0, BL = drive 1
+
+bool volumeLockCall(sys::Kernel& kernel, sys::Handle vwin32, std::uint32_t minorCode) {
+    DiocRegisters regs{};
+    regs.reg_EAX = GenericIoctl;
+    regs.reg_EBX = LevelZeroDriveA;
+    regs.reg_ECX = minorCode;
+    regs.reg_EDX = 0;
+    return CallDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_IOCTL, regs);
+}
+
+// While the raw phase rewrites the allocation tables and the root directory,
+// the level-0 lock keeps other programs off the diskette and makes the file
+// system let go of the tables it may have cached.
+sys::Handle openVwin32(sys::Kernel& kernel) {
+    const sys::Handle vwin32 = kernel.CreateFileA(VWin32Device, sys::GENERIC_READ,
+                                                  sys::FILE_SHARE_READ | sys::FILE_SHARE_WRITE, sys::OPEN_EXISTING,
+                                                  sys::FILE_ATTRIBUTE_NORMAL);
+    if (vwin32 == sys::INVALID_HANDLE_VALUE) return vwin32;
+    if (!volumeLockCall(kernel, vwin32, LockLogicalVolume)) {
+        kernel.CloseHandle(vwin32);
+        return sys::INVALID_HANDLE_VALUE;
+    }
+    return vwin32;
+}
+
+bool writeInt26(sys::Kernel& kernel, sys::Handle vwin32, std::int32_t first, std::int32_t count) {
+    DiocRegisters regs{};
+    // The low 32 bits are the whole address in the 32-bit build, the only
+    // one that runs on Windows 9x.
+    regs.reg_EBX = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(DisketteBuffer));
+    regs.reg_EDX = static_cast<std::uint32_t>(first);
+    regs.reg_ECX = static_cast<std::uint32_t>(count);
+    regs.reg_EAX = 0;  // drive A:
+    // What reg_EAX holds after a good write is not defined: only the carry
+    // flag tells.
+    return CallDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_INT26, regs);
+}
+
+void unlockVwin32(sys::Kernel& kernel, sys::Handle vwin32) { volumeLockCall(kernel, vwin32, UnlockLogicalVolume); }
+
+sys::Handle openVolume(sys::Kernel& kernel) {
+    const sys::Handle volume =
+        kernel.CreateFileA(RawVolume, sys::GENERIC_READ | sys::GENERIC_WRITE,
+                           sys::FILE_SHARE_READ | sys::FILE_SHARE_WRITE, sys::OPEN_EXISTING, sys::FILE_FLAG_WRITE_THROUGH);
+    if (volume == sys::INVALID_HANDLE_VALUE) return volume;
+    // Raw writes to a mounted volume's file-system sectors are refused unless
+    // the volume is locked, and a file system that keeps its cached tables
+    // would write them back over the fresh raw area. The dismount may be
+    // refused where the lock alone already permits the writes.
+    sys::DWORD returned = 0;
+    if (!kernel.DeviceIoControl(volume, sys::FSCTL_LOCK_VOLUME, nullptr, 0, nullptr, 0, &returned)) {
+        kernel.CloseHandle(volume);
+        return sys::INVALID_HANDLE_VALUE;
+    }
+    kernel.DeviceIoControl(volume, sys::FSCTL_DISMOUNT_VOLUME, nullptr, 0, nullptr, 0, &returned);
+    return volume;
+}
+
+bool writeVolume(sys::Kernel& kernel, sys::Handle volume, std::int32_t first, std::int32_t count) {
+    if (!SeekTo(kernel, volume, first * SectorSize)) return false;
+    return writeWhole(kernel, volume, static_cast<sys::DWORD>(count * SectorSize));
+}
+
+// Closing the volume handle ends its lock.
+void keepVolume(sys::Kernel&, sys::Handle) {}
+
+constexpr RawPath Int26Path{openVwin32, writeInt26, unlockVwin32, Win9xMediumHoldsRun};
+constexpr RawPath VolumePath{openVolume, writeVolume, keepVolume, VolumeHoldsRun};
+
+const RawPath& rawPath() { return DiskettePlatformIsWin9x ? Int26Path : VolumePath; }
+
+// Diskette sectors 0-787 by number. Releases and closes the raw access on
+// every path.
+bool writeRawArea(sys::Kernel& kernel, const RawPath& raw, RegenerationImage& image, sys::Handle device,
+                  std::int32_t& counter, DisketteProgress& progress) {
+    // A medium too small for the run would be left half-made: it fails here,
+    // on the first transfer's failure path, before anything is read or written.
+    const bool fits = raw.holdsRun(kernel, device);
     for (const RawTransfer& t : RawTransfers) {
         const auto bytes = static_cast<sys::DWORD>(t.count * SectorSize);
-        if (image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
-            !WriteDisketteSectors(kernel, device, counter, t.count)) {
+        if (!fits || image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
+            !raw.write(kernel, device, counter, t.count)) {
+            raw.release(kernel, device);
             image.Close();
             kernel.CloseHandle(device);
             return false;
@@ -46,6 +141,7 @@ bool writeRawArea(sys::Kernel& kernel, RegenerationImage& image, sys::Handle dev
         if (t.report == RawReport::WithPosition) progress.Report(counter);
         counter += t.count;
     }
+    raw.release(kernel, device);
     kernel.CloseHandle(device);
     return true;
 }
@@ -108,46 +204,13 @@ bool writeProgram(sys::Kernel& kernel, RegenerationImage& image, std::int32_t& c
 
 void SetDiskettePlatform(bool isWin9x) { DiskettePlatformIsWin9x = isWin9x; }
 
-sys::Handle OpenDisketteDevice(sys::Kernel& kernel) {
-    if (DiskettePlatformIsWin9x)
-        return kernel.CreateFileA(VWin32Device, sys::GENERIC_READ, sys::FILE_SHARE_READ | sys::FILE_SHARE_WRITE,
-                                  sys::OPEN_EXISTING, sys::FILE_ATTRIBUTE_NORMAL);
-
-    const sys::Handle volume =
-        kernel.CreateFileA(RawVolume, sys::GENERIC_READ | sys::GENERIC_WRITE,
-                           sys::FILE_SHARE_READ | sys::FILE_SHARE_WRITE, sys::OPEN_EXISTING, sys::FILE_FLAG_WRITE_THROUGH);
-    if (volume == sys::INVALID_HANDLE_VALUE) return volume;
-    // Raw writes to a mounted volume's file-system sectors are refused unless
-    // the volume is locked, and a file system that keeps its cached tables
-    // would write them back over the fresh raw area. The dismount may be
-    // refused where the lock alone already permits the writes.
-    sys::DWORD returned = 0;
-    if (!kernel.DeviceIoControl(volume, sys::FSCTL_LOCK_VOLUME, nullptr, 0, nullptr, 0, &returned)) {
-        kernel.CloseHandle(volume);
-        return sys::INVALID_HANDLE_VALUE;
-    }
-    kernel.DeviceIoControl(volume, sys::FSCTL_DISMOUNT_VOLUME, nullptr, 0, nullptr, 0, &returned);
-    return volume;
-}
+sys::Handle OpenDisketteDevice(sys::Kernel& kernel) { return rawPath().open(kernel); }
 
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count) {
-    if (DiskettePlatformIsWin9x) {
-        DiocRegisters regs{};
-        // The low 32 bits are the whole address in the 32-bit build, the only
-        // one that runs on Windows 9x.
-        regs.reg_EBX = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(DisketteBuffer));
-        regs.reg_EDX = static_cast<std::uint32_t>(first);
-        regs.reg_ECX = static_cast<std::uint32_t>(count);
-        regs.reg_EAX = 0;  // drive A:
-        sys::DWORD returned = 0;
-        if (!kernel.DeviceIoControl(device, sys::VWIN32_DIOC_DOS_INT26, &regs, sizeof regs, &regs, sizeof regs,
-                                    &returned))
-            return false;
-        return regs.reg_EAX == 0;
-    }
-    if (!SeekTo(kernel, device, first * SectorSize)) return false;
-    return writeWhole(kernel, device, static_cast<sys::DWORD>(count * SectorSize));
+    return rawPath().write(kernel, device, first, count);
 }
+
+bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device) { return rawPath().holdsRun(kernel, device); }
 
 bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress, sys::Diagnostics& diagnostics) {
     std::int32_t counter = 0;
@@ -164,12 +227,13 @@ bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress, 
         image.Close();
         return false;
     }
-    const sys::Handle device = OpenDisketteDevice(kernel);
+    const RawPath& raw = rawPath();
+    const sys::Handle device = raw.open(kernel);
     if (device == sys::INVALID_HANDLE_VALUE) {
         image.Close();
         return false;
     }
-    if (!writeRawArea(kernel, image, device, counter, progress)) return false;
+    if (!writeRawArea(kernel, raw, image, device, counter, progress)) return false;
     if (!copyImage(kernel, image, imageSize, counter, progress)) return false;
     if (!writeProgram(kernel, image, counter, progress)) return false;
     image.Close();

@@ -20,8 +20,9 @@ protected:
     ~DisketteProgress() = default;
 };
 
-// The Windows 9x DOS absolute-disk-write register block: 28 bytes, seven
-// little-endian 32-bit fields.
+// The register block of the Windows 9x DOS services (absolute disk write,
+// IOCTL): 28 bytes, seven little-endian 32-bit fields. On return bit 0 of
+// reg_Flags, the carry flag, is set exactly when the service failed.
 struct DiocRegisters {
     std::uint32_t reg_EBX;
     std::uint32_t reg_EDX;
@@ -43,11 +44,15 @@ extern unsigned char DisketteBuffer[DisketteBufferSize];
 
 void SetDiskettePlatform(bool isWin9x);
 
-// The raw access of the current platform, or INVALID_HANDLE_VALUE.
+// The raw access of the current platform, ready for writing (on Windows 9x
+// with drive A:'s level-0 lock taken), or INVALID_HANDLE_VALUE.
 sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
 
 // Writes `count` sectors from the start of DisketteBuffer at `first`.
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
+// Whether the medium behind the raw access holds a whole run (see
+// DisketteCapacity.h).
+bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device);
 
 // One whole run. True after the last diskette file is closed; false after a
 // failure, with every handle of the run closed. A failure the kernel did not

@@ -2,7 +2,10 @@
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
 BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
-TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool locales)
+# xdg-utils: xdg-open, which takes the mailto: and web addresses to the
+# user's mail program and browser.
+RUN_PACKAGES=(xdg-utils)
+TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox locales)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update
 # only when something is missing.
@@ -22,7 +25,7 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The release build uses the win32 thread model (no winpthread, so no need
 # for Windows Vista); the tests use posix, which GoogleTest needs.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools
-  wine wine64 xvfb xauth googletest imagemagick fonts-liberation)
+  wine wine64 xvfb xauth xdotool x11-utils openbox googletest imagemagick fonts-liberation python3)
 
 build_preset() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1"

@@ -49,8 +49,8 @@ std::span<const std::uint8_t> bytes(std::string_view text) {
 // (one sector each), so what lands in which sector is easy to predict.
 void addFile(fat12::Volume& disk, std::string_view name, std::span<const std::uint8_t> content) {
     std::size_t written = 0;
-    if (disk.create(name, Stamp) != fat12::Status::Ok || disk.write(content.data(), content.size(), written) != fat12::Status::Ok ||
-        disk.close() != fat12::Status::Ok)
+    if (disk.create(name, Stamp) != fat12::Status::Ok ||
+        disk.write(content.data(), content.size(), written) != fat12::Status::Ok || disk.close() != fat12::Status::Ok)
         throw std::length_error("the diskette has no room for " + std::string(name));
 }
 
@@ -75,8 +75,8 @@ std::vector<std::uint8_t> fillerFile(std::int32_t first, std::int32_t last) {
 }  // namespace
 
 std::vector<std::uint8_t> buildSampleDiskette() {
-    fat12::MemoryStorage storage(fat12::formatDiskette(
-        {SampleVolumeLabel, SampleSerial, Stamp, bootProgram(), SampleBootMessage}));
+    fat12::MemoryStorage storage(
+        fat12::formatDiskette({SampleVolumeLabel, SampleSerial, Stamp, bootProgram(), SampleBootMessage}));
     fat12::Volume disk(storage);
     if (disk.mount() != fat12::Status::Ok) throw std::logic_error("the formatted diskette does not mount");
     addFile(disk, SampleFileNames[0], bytes(Readme));

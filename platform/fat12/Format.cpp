@@ -24,9 +24,9 @@ void writeParameterBlock(BootSector& boot, const ShortName& label, std::uint32_t
     std::uint8_t* b = boot.data();
     putText(boot, 0x03, "DORVANE ");  // OEM name
     put16(b + 0x0B, SectorBytes);
-    b[0x0D] = 1;         // sectors per cluster
-    put16(b + 0x0E, 1);  // reserved sectors: the boot sector
-    b[0x10] = 2;         // tables
+    b[0x0D] = 1;           // sectors per cluster
+    put16(b + 0x0E, 1);    // reserved sectors: the boot sector
+    b[0x10] = 2;           // tables
     put16(b + 0x11, 224);  // root-directory entries
     put16(b + 0x13, DisketteSectors);
     b[0x15] = MediaByte;

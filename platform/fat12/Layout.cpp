@@ -23,16 +23,15 @@ std::optional<Layout> parseLayout(const BootSector& boot, std::uint64_t storageB
     const std::uint32_t sectorsPerFat = le16(boot, 0x16);
     const std::uint64_t totalSectors = total16 != 0 ? total16 : le32(boot, 0x20);
 
-    if (bytesPerSector != SectorBytes || !isPowerOfTwo(sectorsPerCluster) || reserved < 1 ||
-        fats < 1 || fats > 2 || rootEntries == 0 || sectorsPerFat == 0 || totalSectors == 0) {
+    if (bytesPerSector != SectorBytes || !isPowerOfTwo(sectorsPerCluster) || reserved < 1 || fats < 1 || fats > 2 ||
+        rootEntries == 0 || sectorsPerFat == 0 || totalSectors == 0) {
         return std::nullopt;
     }
     if (totalSectors * SectorBytes > storageBytes) {
         return std::nullopt;
     }
 
-    const std::uint64_t rootSectors =
-        (std::uint64_t{rootEntries} * DirEntryBytes + SectorBytes - 1) / SectorBytes;
+    const std::uint64_t rootSectors = (std::uint64_t{rootEntries} * DirEntryBytes + SectorBytes - 1) / SectorBytes;
     const std::uint64_t firstRootSector = reserved + std::uint64_t{fats} * sectorsPerFat;
     const std::uint64_t firstDataSector = firstRootSector + rootSectors;
     if (firstDataSector >= totalSectors) {

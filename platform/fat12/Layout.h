@@ -19,8 +19,8 @@ struct Layout {
     std::uint32_t clusterBytes = 0;
     std::uint32_t clusterCount = 0;  // data clusters are numbered 2 .. clusterCount + 1
     std::uint32_t fatCopies = 0;
-    std::uint64_t fatOffset = 0;     // first copy
-    std::uint64_t fatBytes = 0;      // one copy, whole sectors
+    std::uint64_t fatOffset = 0;  // first copy
+    std::uint64_t fatBytes = 0;   // one copy, whole sectors
     std::uint64_t rootOffset = 0;
     std::uint32_t rootEntries = 0;
     std::uint64_t dataOffset = 0;

@@ -42,9 +42,7 @@ std::uint32_t Table::findFree(std::uint32_t from) const {
     return 0;
 }
 
-bool Table::dirty() const {
-    return std::find(dirtySectors_.begin(), dirtySectors_.end(), true) != dirtySectors_.end();
-}
+bool Table::dirty() const { return std::find(dirtySectors_.begin(), dirtySectors_.end(), true) != dirtySectors_.end(); }
 
 bool Table::flush(Storage& storage, const Layout& layout) {
     for (std::size_t sector = 0; sector < dirtySectors_.size(); ++sector) {

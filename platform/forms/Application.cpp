@@ -2,7 +2,15 @@
 
 namespace forms {
 
-Application::~Application() = default;
+Application::~Application() {
+    closing_ = true;
+    backend_.formsClosing();
+}
+
+std::string Application::Title() const {
+    if (mainForm_ && !mainForm_->text().empty()) return mainForm_->text();
+    return programName;
+}
 
 void Application::Run() {
     if (!mainForm_ || terminated_) return;
@@ -16,6 +24,7 @@ void Application::Terminate() {
 }
 
 void Application::dispatch(const std::function<void()>& handler) {
+    if (closing_) return;
     try {
         handler();
     } catch (const Exception& e) {

@@ -27,12 +27,19 @@ public:
     virtual ~Backend() = default;
     // A form and all its controls exist; mirror them.
     virtual void formCreated(Form& form) = 0;
+    // The forms are about to go: take every view down now, while the model
+    // still exists. What the views report meanwhile is ignored.
+    virtual void formsClosing() = 0;
     // Shows the main form and processes events until terminate() is called.
     virtual void run(Form& mainForm) = 0;
     virtual void terminate() = 0;
-    // The standard exception message box.
-    virtual void showException(const std::string& message) = 0;
+    // The standard exception message box, titled as the application says.
+    virtual void showException(const std::string& message, const std::string& title) = 0;
     virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
+    // Drops the keyboard and mouse input waiting to be handled: what the user
+    // pressed while a handler held the loop. Everything else (timers, paints,
+    // close requests) is handled as usual.
+    virtual void discardPendingInput() = 0;
 };
 
 class Application {
@@ -63,19 +70,28 @@ public:
     void Terminate();
     bool terminated() const { return terminated_; }
 
-    void ShowException(const std::string& message) { backend_.showException(message); }
+    void ShowException(const std::string& message) { backend_.showException(message, Title()); }
+    // The application's title: its main form's caption, or the program's
+    // name while there is no caption to take.
+    std::string Title() const;
+    std::string programName = "Dorvane Shell";
     void MessageBox(const std::string& text, const std::string& caption, MessageKind kind) {
         backend_.messageBox(text, caption, kind);
     }
 
+    void DiscardPendingInput() { backend_.discardPendingInput(); }
+
     // Runs one event handler; what it throws is shown and the loop goes on.
+    // While the forms are being taken down nothing runs.
     void dispatch(const std::function<void()>& handler);
+    bool closing() const { return closing_; }
 
 private:
     Backend& backend_;
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool closing_ = false;
 };
 
 }  // namespace forms

@@ -19,22 +19,53 @@ Form& Control::form() {
 void Control::setVisible(bool v, ObserverId origin) {
     if (visible_ == v) return;
     visible_ = v;
+    // The focus moves on before the renderer hides anything, so a toolkit
+    // never has to choose a focus of its own.
+    visibilityChanged();
     changed(Prop::Visible, origin);
 }
+
+void Control::visibilityChanged() { form().reviewFocus(); }
 
 void Control::setEnabled(bool e) {
     if (enabled_ == e) return;
     enabled_ = e;
+    if (parent_) form().reviewFocus();
     changed(Prop::Enabled);
 }
 
 void Control::setBounds(int left, int top, int width, int height) {
     if (left_ == left && top_ == top && width_ == width && height_ == height) return;
+    const bool resized = width_ != width || height_ != height;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     changed(Prop::Bounds);
+    if (resized) dockChildren();
+}
+
+void Control::dockChildren() {
+    const Size area = innerSize();
+    for (Control* c : children_)
+        if (c->dockedBottom) c->setBounds(0, area.height - c->height_, area.width, c->height_);
+}
+
+Rect Control::placement(const MeasureText& measure) const {
+    if (!autoSize || kind_ != Kind::Label) return bounds();
+    const Size extent = measure(font_, text_);
+    int left = left_;
+    if (follows) left = follows->placement(measure).left + measure(follows->font_, follows->text_).width;
+    return {left, top_, extent.width, extent.height};
+}
+
+// A self-sizing label, and every label that follows one, moves or grows with
+// its caption's text and font.
+void Control::placementChanged() {
+    if (autoSize) changed(Prop::Bounds);
+    if (!parent_) return;
+    for (Control* c : form().controls())
+        if (c->follows == this) c->changed(Prop::Bounds);
 }
 
 void Control::setHeight(int h) { setBounds(left_, top_, width_, h); }
@@ -43,12 +74,14 @@ void Control::setText(std::string t, ObserverId origin) {
     if (text_ == t) return;
     text_ = std::move(t);
     changed(Prop::Text, origin);
+    placementChanged();
 }
 
 void Control::setFont(const Font& f) {
     if (font_ == f) return;
     font_ = f;
     changed(Prop::Font);
+    placementChanged();
 }
 
 void Control::setFontColor(Color c) {
@@ -92,12 +125,14 @@ bool Control::reachable() const {
     return true;
 }
 
+bool Control::acceptsInput() { return !form().application().closing(); }
+
 void Control::fire(const Handler& h) {
     if (h) form().application().dispatch(h);
 }
 
 void Control::click() {
-    if (reachable()) fire(onClick);
+    if (takesClick()) fire(onClick);
 }
 
 void Control::mouseEnter() {
@@ -107,7 +142,7 @@ void Control::mouseEnter() {
 void Control::mouseLeave() { fire(onMouseLeave); }
 
 void Control::textEdited(std::string t, ObserverId origin) {
-    if (text_ == t) return;
+    if (text_ == t || !acceptsInput()) return;
     setText(std::move(t), origin);
     fire(onChange);
 }
@@ -132,7 +167,7 @@ void RadioButton::click() {
 }
 
 void RadioButton::checkedByUser(ObserverId origin) {
-    if (!reachable()) return;
+    if (!reachable() || !acceptsInput()) return;
     setChecked(true, origin);
     fire(onClick);
 }

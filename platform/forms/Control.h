@@ -5,11 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/forms/Observable.h"
 #include "platform/forms/Types.h"
+#include "platform/forms/View.h"
 
 namespace forms {
 
@@ -31,6 +33,10 @@ enum class Kind {
     StatusBar,
 };
 
+// The extent of a caption drawn in a font, as the renderer's own text
+// measures it: the widest line, one text height per line.
+using MeasureText = std::function<Size(const Font&, const std::string&)>;
+
 class Control : public Observable {
 public:
     using Handler = std::function<void()>;
@@ -38,11 +44,15 @@ public:
     Control(Kind kind, std::string name, Control* parent);
     virtual ~Control() = default;
 
+    // Asks the renderer's factory for this kind's view.
+    virtual std::unique_ptr<View> makeView(ViewFactory& factory) = 0;
+
     Kind kind() const { return kind_; }
     const std::string& name() const { return name_; }
     Control* parent() const { return parent_; }
     const std::vector<Control*>& children() const { return children_; }
     Form& form();
+    const Form& form() const { return const_cast<Control*>(this)->form(); }
 
     bool visible() const { return visible_; }
     void setVisible(bool v, ObserverId origin = FromProgram);
@@ -55,6 +65,15 @@ public:
     int height() const { return height_; }
     void setBounds(int left, int top, int width, int height);
     virtual void setHeight(int h);
+    Rect bounds() const { return {left_, top_, width_, height_}; }
+    // Where the control is drawn. A control docked to the bottom keeps to
+    // its parent's bottom edge at full width (the model moves it when the
+    // parent changes size); a label that sizes itself takes its caption's
+    // extent, and one that follows another starts where that one's caption
+    // ends. Only those two need `measure`.
+    Rect placement(const MeasureText& measure) const;
+    // The width and height of the area this control's children lie in.
+    virtual Size innerSize() const { return {width_, height_}; }
 
     // Caption of a label, button or form; text of an edit, memo or rich edit
     // (lines joined by CR LF, as the framework's memos give them). UTF-8.
@@ -92,6 +111,10 @@ public:
     // True when a user could reach the control: it and its parents are
     // visible and enabled, and it lies inside each parent's area.
     bool reachable() const;
+    // A reachable control with a click handler takes the mouse's clicks.
+    bool takesClick() const { return onClick && reachable(); }
+    // Tab and the focus fallback may land here.
+    bool canFocus() const { return tabStop && reachable(); }
 
     Handler onClick;
     Handler onMouseEnter;
@@ -108,8 +131,17 @@ public:
 protected:
     void changed(Prop prop, ObserverId origin = FromProgram) { notify(prop, origin); }
     void fire(const Handler& h);
+    // False while the program is taking its windows down: what a renderer
+    // reports then is not the user's doing.
+    bool acceptsInput();
+    // Runs after the visibility changed, before anyone is told.
+    virtual void visibilityChanged();
+    // The children that keep to this control's bottom edge follow its size.
+    void dockChildren();
 
 private:
+    void placementChanged();
+
     Kind kind_;
     std::string name_;
     Control* parent_;

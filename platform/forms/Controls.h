@@ -11,36 +11,43 @@ namespace forms {
 
 class Label : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.label(*this); }
     Label(std::string name, Control* parent) : Control(Kind::Label, std::move(name), parent) { autoSize = true; }
 };
 
 class Edit : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.edit(*this); }
     Edit(std::string name, Control* parent) : Control(Kind::Edit, std::move(name), parent) { tabStop = true; }
 };
 
 class Memo : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.memo(*this); }
     Memo(std::string name, Control* parent) : Control(Kind::Memo, std::move(name), parent) { tabStop = true; }
 };
 
 class RichEdit : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.richEdit(*this); }
     RichEdit(std::string name, Control* parent) : Control(Kind::RichEdit, std::move(name), parent) {}
 };
 
 class Panel : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.panel(*this); }
     Panel(std::string name, Control* parent) : Control(Kind::Panel, std::move(name), parent) {}
 };
 
 class Bevel : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.bevel(*this); }
     Bevel(std::string name, Control* parent) : Control(Kind::Bevel, std::move(name), parent) {}
 };
 
 class Button : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.button(*this); }
     Button(std::string name, Control* parent, Kind kind = Kind::Button) : Control(kind, std::move(name), parent) {
         tabStop = true;
     }
@@ -50,12 +57,14 @@ public:
 
 class BitBtn : public Button {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.bitBtn(*this); }
     BitBtn(std::string name, Control* parent) : Button(std::move(name), parent, Kind::BitBtn) {}
 };
 
 // Checking one radio button unchecks the others of the same parent.
 class RadioButton : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.radioButton(*this); }
     RadioButton(std::string name, Control* parent) : Control(Kind::RadioButton, std::move(name), parent) {
         tabStop = true;
     }
@@ -71,6 +80,7 @@ private:
 
 class ProgressBar : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.progressBar(*this); }
     ProgressBar(std::string name, Control* parent) : Control(Kind::ProgressBar, std::move(name), parent) {}
     int min() const { return min_; }
     int max() const { return max_; }
@@ -85,6 +95,7 @@ private:
 
 class StatusBar : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.statusBar(*this); }
     StatusBar(std::string name, Control* parent) : Control(Kind::StatusBar, std::move(name), parent) {}
     std::vector<int> panelWidths;
 };
@@ -99,6 +110,7 @@ struct Picture {
 
 class Image : public Control {
 public:
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.image(*this); }
     Image(std::string name, Control* parent) : Control(Kind::Image, std::move(name), parent) {}
     Picture picture;
 };

@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/Application.h"
+#include "platform/forms/KeyboardOrder.h"
 
 namespace forms {
 
@@ -36,6 +37,7 @@ Control* Form::find(const std::string& name) const {
 void Form::setClientSize(int w, int h) {
     clientWidth_ = w;
     clientHeight_ = h;
+    dockChildren();
 }
 
 void Form::setHeight(int outer) {
@@ -67,9 +69,30 @@ void Form::FocusControl(Control& c) {
 }
 
 void Form::focusMovedFromWidget(Control& c, ObserverId origin) {
-    if (active_ == &c) return;
+    if (active_ == &c || !acceptsInput()) return;
     active_ = &c;
     changed(Prop::Focus, origin);
+}
+
+std::vector<Control*> Form::keyboardOrder() const { return forms::keyboardOrder(*this); }
+
+void Form::focusFirstThatCan() {
+    // With no control that can take it, the focus stays where it was.
+    for (Control* c : keyboardOrder())
+        if (c->canFocus()) {
+            FocusControl(*c);
+            return;
+        }
+}
+
+void Form::reviewFocus() {
+    if (visible() && active_ && !active_->canFocus()) focusFirstThatCan();
+}
+
+void Form::visibilityChanged() {
+    if (!visible()) return;
+    ++shows_;
+    if (!active_ || !active_->canFocus()) focusFirstThatCan();
 }
 
 namespace {
@@ -84,18 +107,22 @@ Button* findButton(const std::vector<Control*>& all, bool Button::*flag) {
 Button* Form::defaultButton() const { return findButton(controls(), &Button::isDefault); }
 Button* Form::cancelButton() const { return findButton(controls(), &Button::isCancel); }
 
-void Form::keyEnter() {
+bool Form::keyEnter(const Control* from) {
+    if (from && from->kind() == Kind::Memo && !from->readOnly) return false;
     if (active_ && (active_->kind() == Kind::Button || active_->kind() == Kind::BitBtn) && active_->reachable()) {
         active_->click();
-        return;
+        return true;
     }
     if (Button* b = defaultButton()) b->click();
+    return true;
 }
 
 void Form::keyEscape() {
     if (Button* b = cancelButton()) b->click();
 }
 
+// The close box asks the model: a secondary form hides, the main form ends
+// the program.
 void Form::closeBox() { app_.dispatch([this] { Close(); }); }
 
 void Form::Close() {

@@ -1,6 +1,7 @@
 // A top-level window of the model. It owns its controls, menu and timers,
 // keeps the keyboard focus and routes Enter and Esc to its default and cancel
-// buttons.
+// buttons. It decides what happens when it is shown: whether it is centred,
+// and which control has the focus.
 #pragma once
 
 #include <memory>
@@ -20,6 +21,8 @@ class Form : public Control {
 public:
     Form(Application& app, std::string name);
     ~Form() override;
+
+    std::unique_ptr<View> makeView(ViewFactory& f) override { return f.form(*this); }
 
     Application& application() { return app_; }
 
@@ -47,25 +50,44 @@ public:
     int clientHeight() const { return clientHeight_; }
     void setClientSize(int w, int h);
     void setHeight(int outer) override;
+    Size innerSize() const override { return {clientWidth_, clientHeight_}; }
 
     BorderStyle borderStyle = BorderStyle::Single;
     bool maximizeBox = true;
-    bool centered = true;
+
+    // Where the form appears: centred on the screen the first time it is
+    // shown and left where it is after that, or centred each time it is
+    // shown from hidden.
+    enum class Centring { FirstShow, EachShow };
+    Centring centring = Centring::FirstShow;
+    // True while the form, just shown from hidden, is to be centred. A
+    // renderer asks when it shows the window; a form that is already
+    // visible is neither raised nor moved.
+    bool centredNow() const { return visible() && (shows_ == 1 || centring == Centring::EachShow); }
+    // How often the form has been shown from hidden.
+    int shows() const { return shows_; }
 
     FormStyle formStyle() const { return formStyle_; }
     void setFormStyle(FormStyle s);
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState s, ObserverId origin = FromProgram);
 
+    // The control with the keyboard focus. When it becomes unreachable
+    // while the form is visible, or cannot take the focus when the form is
+    // shown, the first control in keyboard order that can takes it.
     Control* activeControl() const { return active_; }
     void FocusControl(Control& c);
     void focusMovedFromWidget(Control& c, ObserverId origin);
     Button* defaultButton() const;
     Button* cancelButton() const;
+    // The controls Tab goes through, in order.
+    std::vector<Control*> keyboardOrder() const;
 
-    // Keyboard: Enter presses the focused button, else the default button;
-    // Esc presses the cancel button.
-    void keyEnter();
+    // Keyboard: Enter presses the focused button, else the default button,
+    // except in a memo the user can type into, where it starts a new line:
+    // false then, and the renderer lets the widget have the key. Esc
+    // presses the cancel button.
+    bool keyEnter(const Control* from = nullptr);
     void keyEscape();
 
     // The title bar's close box, and the program's own Close.
@@ -75,7 +97,16 @@ public:
     // Runs once, after the form and all its controls exist.
     virtual void FormCreate() {}
 
+    // A control of this form was hidden or disabled: moves the focus on if
+    // it was the focused one.
+    void reviewFocus();
+
+protected:
+    void visibilityChanged() override;
+
 private:
+    void focusFirstThatCan();
+
     Application& app_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<MainMenu> menu_;
@@ -84,6 +115,7 @@ private:
     FormStyle formStyle_ = FormStyle::Normal;
     WindowState windowState_ = WindowState::Normal;
     Control* active_ = nullptr;
+    int shows_ = 0;
 };
 
 }  // namespace forms

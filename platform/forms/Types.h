@@ -60,6 +60,21 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// Pixels at 96 DPI.
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
 enum class Alignment { Left, Center, Right };
 enum class Cursor { Default, Hand };
 enum class WindowState { Normal, Minimized, Maximized };

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/posix/DriveTarget.h"
 #include "platform/fat12/Volume.h"
+#include "platform/posix/DriveTarget.h"
 #include "platform/posix/FdStorage.h"
 #include "platform/posix/OpenObject.h"
 

@@ -6,14 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/fat12/Layout.h"
 #include "platform/posix/DriveNames.h"
 #include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 namespace {
-
-constexpr unsigned long long DisketteBytes = 2880ull * fat12::SectorBytes;
 
 std::string driveWords(const std::string& driveA) { return "drive A: (" + driveA + ")"; }
 
@@ -58,11 +55,11 @@ std::string missingDriveWords(const std::string& driveA) {
 std::string sizeWords(const std::string& driveA) {
     struct stat info {};
     if (::stat(driveA.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return driveWords(driveA) + " is smaller than a 1.44 MB diskette (" + std::to_string(DisketteBytes) +
+        return driveWords(driveA) + " is smaller than a 1.44 MB diskette (" + std::to_string(DriveATargetBytes) +
                " bytes)";
     }
     return driveWords(driveA) + " is too small: " + std::to_string(info.st_size) +
-           " bytes, where a 1.44 MB diskette has " + std::to_string(DisketteBytes);
+           " bytes, where a 1.44 MB diskette has " + std::to_string(DriveATargetBytes);
 }
 
 }  // namespace
@@ -139,6 +136,8 @@ std::string lockCause(const std::string& driveA) {
     }
     return driveWords(driveA) + " is in use by another program";
 }
+
+std::string smallDriveCause(const std::string& driveA) { return sizeWords(driveA); }
 
 std::string writeCause(const std::string& description, const std::string& driveA, sys::DWORD error) {
     if (error == sys::ERROR_SECTOR_NOT_FOUND) {

@@ -23,6 +23,10 @@ std::string lockCause(const std::string& driveA);
 // is `driveA`.
 std::string writeCause(const std::string& description, const std::string& driveA, sys::DWORD error);
 
+// Drive A:'s target holds less than a 1.44 MB diskette.
+inline constexpr unsigned long long DriveATargetBytes = 2880ull * 512;
+std::string smallDriveCause(const std::string& driveA);
+
 // The system's reason behind a Win32 error, in a few words.
 std::string reasonOf(sys::DWORD error);
 

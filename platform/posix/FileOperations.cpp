@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include "platform/posix/DriveNames.h"
-#include "platform/posix/Fd.h"
 #include "platform/posix/ErrnoToWin32Error.h"
+#include "platform/posix/Fd.h"
 
 namespace posix {
 namespace {

@@ -5,11 +5,11 @@
 #include "platform/posix/DriveFile.h"
 #include "platform/posix/DriveNames.h"
 #include "platform/posix/DriveTarget.h"
+#include "platform/posix/ErrnoToWin32Error.h"
 #include "platform/posix/FailureCause.h"
 #include "platform/posix/FileOperations.h"
 #include "platform/posix/PlainFile.h"
 #include "platform/posix/RawDrive.h"
-#include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
 
@@ -184,6 +184,12 @@ sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
     }
     if (sizeHigh != nullptr) {
         *sizeHigh = static_cast<sys::DWORD>(bytes >> 32);
+    }
+    // The writer refuses a medium smaller than a diskette before writing;
+    // should it, this is why.
+    if (const auto named = names_.find(h); named != names_.end() && bytes < DriveATargetBytes &&
+                                           parseName(named->second.c_str()).kind == NameKind::RawDriveA) {
+        diagnostics_.Cause(smallDriveCause(driveA()));
     }
     // A low part that looks like the failure value is told apart by NO_ERROR.
     lastError_ = sys::NO_ERROR;

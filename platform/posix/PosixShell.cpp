@@ -17,7 +17,7 @@ constexpr std::intptr_t SE_ERR_FNF = 2;
 constexpr std::intptr_t SE_ERR_ACCESSDENIED = 5;
 constexpr std::intptr_t SE_ERR_OOM = 8;
 constexpr std::intptr_t SE_ERR_NOASSOC = 31;
-constexpr std::intptr_t kSucceeded = 42;
+constexpr std::intptr_t Succeeded = 42;
 
 std::intptr_t spawnError(int error) {
     switch (error) {
@@ -87,7 +87,7 @@ std::intptr_t PosixShell::ShellExecuteA(const char* verb, const char* file, cons
         while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
         }
     }).detach();
-    return kSucceeded;
+    return Succeeded;
 }
 
 }  // namespace posix

@@ -1,11 +1,15 @@
-// Binds one control of the model to its widget: mirrors every property the
-// model announces, and feeds what the user does (clicks, typing, checking,
-// focus, hovering, Enter and Esc) back into the model under this view's
-// observer id, so the change is not echoed back to the widget.
+// What every control's view does with its widget: mirrors the properties all
+// kinds share (visibility, enabled state, placement, font, colour, cursor,
+// repaint) and feeds what the user does (mouse, focus, Enter and Esc) back
+// into the model under this view's observer id, so the change is not echoed
+// back to the widget. Each kind's view adds its own text, alignment and
+// value, and its own way of telling the model about a click or an edit.
 #pragma once
 
 #include <QObject>
+#include <QPalette>
 #include <QWidget>
+#include <optional>
 
 #include "platform/forms/Control.h"
 
@@ -13,13 +17,12 @@ namespace qtui {
 
 class FormWindow;
 
-class ControlView : public QObject {
+class ControlView : public QObject, public forms::View {
 public:
     ControlView(forms::Control& control, QWidget* widget, FormWindow& window);
+    ~ControlView() override;
 
-    forms::Control& control() const { return control_; }
     QWidget* widget() const { return widget_; }
-    forms::ObserverId observerId() const { return id_; }
 
     void applyAll();
     void apply(forms::Prop prop);
@@ -27,28 +30,32 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
-    void connectSignals();
-    void applyText();
-    void applyBounds();
-    void applyFont();
-    void applyColor();
-    void applyAlignment();
-    void applyCursor();
-    void applyChecked();
-    void applyProgress();
-    void repaintNow();
-    bool widgetEvent(QEvent* event);
-    // False once the window stopped feeding the model (it is going away).
-    bool live() const;
+    virtual void applyText() {}
+    virtual void applyAlignment() {}
+    // A radio button's check or a progress bar's position.
+    virtual void applyValue() {}
+    virtual void applyFont();
+    // True for kinds whose widget reports clicks by a signal of its own.
+    virtual bool clicksBySignal() const { return false; }
 
     forms::Control& control_;
     QWidget* widget_;
-    FormWindow& window_;
     forms::ObserverId id_ = 0;
+    // The palette roles the kind draws its text and its background with.
+    QPalette::ColorRole textRole_ = QPalette::WindowText;
+    std::optional<QPalette::ColorRole> backgroundRole_;
     // Set while the model's state is written into the widget, so the
     // widget's change signals are not taken for the user's.
     bool applying_ = false;
+
+private:
+    void applyBounds();
+    void applyColor();
+    void applyCursor();
+    void repaintNow();
+    bool widgetEvent(QEvent* event);
+
+    FormWindow& window_;
 };
 
 }  // namespace qtui

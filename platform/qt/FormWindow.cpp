@@ -4,16 +4,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
 
 #include "platform/qt/ControlView.h"
 #include "platform/qt/Look.h"
 #include "platform/qt/MenuBinding.h"
-#include "platform/qt/TabOrder.h"
 #include "platform/qt/TimerBinding.h"
-#include "platform/qt/WidgetFactory.h"
+#include "platform/qt/ViewFactory.h"
 
 namespace qtui {
 
@@ -53,19 +51,23 @@ private:
 
 }  // namespace
 
-FormWindow::FormWindow(forms::Form& form) : QWidget(nullptr, flagsFor(form)), form_(form), client_(new QWidget(this)) {
+FormWindow::FormWindow(forms::Form& form, ViewFactory& factory)
+    : QWidget(nullptr, flagsFor(form)), form_(form), factory_(factory), client_(new QWidget(this)) {
     setObjectName(QString::fromStdString(form.name()));
     client_->setObjectName(QStringLiteral("client"));
-    const auto live = [this] { return !detached_; };
     if (form_.menu()) {
-        menu_ = std::make_unique<MenuBinding>(*form_.menu(), this, live);
+        menu_ = std::make_unique<MenuBinding>(*form_.menu(), this);
         auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
         connect(f10, &QShortcut::activated, this, [this] { menu_->openFromKeyboard(); });
     }
-    buildControls();
-    buildTabOrder();
-    for (const auto& t : form_.timers()) timers_.push_back(std::make_unique<TimerBinding>(*t, live));
+    for (const auto& t : form_.timers()) timers_.push_back(std::make_unique<TimerBinding>(*t));
+}
 
+void FormWindow::build() {
+    // Creation order is stacking order: a later sibling covers an earlier one.
+    for (forms::Control* c : form_.controls()) views_.push_back(c->makeView(factory_));
+    for (const auto& v : views_) static_cast<ControlView&>(*v).applyAll();
+    buildTabOrder();
     id_ = form_.observe([this](forms::Prop p) { apply(p); });
     setWindowTitle(toWidgetText(form_.text()));
     setFont(toQFont(form_.font()));
@@ -75,34 +77,19 @@ FormWindow::FormWindow(forms::Form& form) : QWidget(nullptr, flagsFor(form)), fo
 }
 
 FormWindow::~FormWindow() {
-    detached_ = true;
-    // The views go before their widgets, taking their event filters along.
+    form_.unobserve(id_);
+    // The views go before their widgets, taking their event filters and
+    // signal connections along.
     views_.clear();
 }
 
 QMenuBar* FormWindow::menuBar() const { return menu_ ? menu_->bar() : nullptr; }
 
-QWidget* FormWindow::widgetFor(const forms::Control& control) const {
-    if (&control == &form_) return client_;
-    const auto it = viewOf_.find(&control);
-    return it == viewOf_.end() ? nullptr : it->second->widget();
-}
-
-void FormWindow::buildControls() {
-    // Creation order is stacking order: a later sibling covers an earlier one.
-    for (forms::Control* c : form_.controls()) {
-        QWidget* parent = c->parent() ? widgetFor(*c->parent()) : client_;
-        if (!parent) parent = client_;
-        QWidget* w = createWidget(*c, parent);
-        views_.push_back(std::make_unique<ControlView>(*c, w, *this));
-        viewOf_[c] = views_.back().get();
-    }
-    for (const auto& v : views_) v->applyAll();
-}
+QWidget* FormWindow::widgetFor(const forms::Control& control) const { return factory_.widgetFor(control); }
 
 void FormWindow::buildTabOrder() {
     QWidget* previous = nullptr;
-    for (forms::Control* c : keyboardOrder(form_)) {
+    for (forms::Control* c : form_.keyboardOrder()) {
         QWidget* w = widgetFor(*c);
         if (!w) continue;
         if (previous) QWidget::setTabOrder(previous, w);
@@ -158,11 +145,7 @@ void FormWindow::applyColor() {
     client_->setAutoFillBackground(true);
 }
 
-void FormWindow::placeFirstTime() {
-    if (!form_.centered) {
-        move(form_.left(), form_.top());
-        return;
-    }
+void FormWindow::centre() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
@@ -190,11 +173,13 @@ void FormWindow::applyVisible() {
     }
     // Showing a form that is already up neither raises it nor moves it.
     if (isVisible()) return;
-    if (!placed_) {
-        placeFirstTime();
-        placed_ = true;
-    }
+    if (form_.centredNow()) centre();
     showInState();
+    // Shown from hidden, the form becomes the active window, as on Windows.
+    // On X11 this asks the window manager, which Qt does once the window
+    // is mapped.
+    raise();
+    activateWindow();
     applyFocus();
 }
 
@@ -230,32 +215,26 @@ void FormWindow::applyFocus() {
     if (QWidget* w = widgetFor(*active); w && w != client_) w->setFocus(Qt::OtherFocusReason);
 }
 
-bool FormWindow::keyFromWidget(int key, QWidget* source) {
-    if (detached_) return false;
+bool FormWindow::keyFromWidget(int key, const forms::Control* source) {
     if (key == Qt::Key_Escape) {
         form_.keyEscape();
         return true;
     }
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    // In a memo the user can type into, Enter starts a new line.
-    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(source); memo && !memo->isReadOnly()) return false;
-    form_.keyEnter();
-    return true;
+    return (key == Qt::Key_Return || key == Qt::Key_Enter) && form_.keyEnter(source);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    if (!keyFromWidget(event->key(), this)) QWidget::keyPressEvent(event);
+    if (!keyFromWidget(event->key(), nullptr)) QWidget::keyPressEvent(event);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    // The model decides: a secondary form hides, the main form ends the program.
     event->ignore();
-    if (!detached_) form_.closeBox();
+    form_.closeBox();
 }
 
 void FormWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || applying_ || detached_ || !isVisible()) return;
+    if (event->type() != QEvent::WindowStateChange || applying_ || !isVisible()) return;
     // The user minimized or restored the window.
     form_.setWindowState(modelState(windowState()), id_);
 }

@@ -1,5 +1,6 @@
 #include "platform/qt/Look.h"
 
+#include <QFontMetrics>
 #include <cstddef>
 #include <cstring>
 
@@ -65,6 +66,11 @@ QFont toQFont(const forms::Font& font) {
     // glyph shapes.
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+forms::Size measureText(const forms::Font& font, const std::string& text) {
+    const QRect r = QFontMetrics(toQFont(font)).boundingRect(0, 0, 0, 0, Qt::AlignLeft | Qt::AlignTop, toWidgetText(text));
+    return {r.width(), r.height()};
 }
 
 QColor toQColor(forms::Color color, const QPalette& palette) {

@@ -26,6 +26,9 @@ int characterHeight(const forms::Font& font);
 // Character height in pixels, styles, and the family fallbacks.
 QFont toQFont(const forms::Font& font);
 
+// The extent of a caption in a font, as a label draws it.
+forms::Size measureText(const forms::Font& font, const std::string& text);
+
 // An RGB colour as it is; a system colour through the palette's matching role.
 QColor toQColor(forms::Color color, const QPalette& palette);
 

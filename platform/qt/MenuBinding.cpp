@@ -30,15 +30,16 @@ QString withMnemonic(const std::string& caption, std::vector<QChar>& taken) {
     return text;
 }
 
-MenuBinding::MenuBinding(forms::MainMenu& menu, QWidget* window, std::function<bool()> live)
-    : bar_(new QMenuBar(window)), live_(std::move(live)) {
+MenuBinding::MenuBinding(forms::MainMenu& menu, QWidget* window) : bar_(new QMenuBar(window)) {
     bar_->setObjectName(QString::fromStdString(menu.name()));
     // The window itself is the menu's host on every platform; no global menu.
     bar_->setNativeMenuBar(false);
     addItems(menu.items(), nullptr);
 }
 
-MenuBinding::~MenuBinding() = default;
+MenuBinding::~MenuBinding() {
+    for (auto& [item, id] : observed_) item->unobserve(id);
+}
 
 void MenuBinding::addItems(const std::vector<std::unique_ptr<forms::MenuItem>>& items, QMenu* into) {
     std::vector<QChar> taken;
@@ -53,9 +54,7 @@ void MenuBinding::addItems(const std::vector<std::unique_ptr<forms::MenuItem>>& 
             addItems(item.items(), sub);
         } else {
             action = into ? into->addAction(caption) : bar_->addAction(caption);
-            QObject::connect(action, &QAction::triggered, bar_, [this, &item] {
-                if (live_()) item.click();
-            });
+            QObject::connect(action, &QAction::triggered, bar_, [&item] { item.click(); });
         }
         bind(item, action);
     }
@@ -65,10 +64,11 @@ void MenuBinding::bind(forms::MenuItem& item, QAction* action) {
     action->setObjectName(QString::fromStdString(item.name()));
     action->setVisible(item.visible());
     action->setEnabled(item.enabled());
-    item.observe([&item, action](forms::Prop p) {
+    const forms::ObserverId id = item.observe([&item, action](forms::Prop p) {
         if (p == forms::Prop::Visible) action->setVisible(item.visible());
         if (p == forms::Prop::Enabled) action->setEnabled(item.enabled());
     });
+    observed_.emplace_back(&item, id);
 }
 
 void MenuBinding::openFromKeyboard() {

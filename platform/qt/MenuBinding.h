@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QString>
-#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/Menu.h"
@@ -22,8 +22,7 @@ QString withMnemonic(const std::string& caption, std::vector<QChar>& taken);
 
 class MenuBinding {
 public:
-    // `live` answers false once the model may no longer be fed.
-    MenuBinding(forms::MainMenu& menu, QWidget* window, std::function<bool()> live);
+    MenuBinding(forms::MainMenu& menu, QWidget* window);
     ~MenuBinding();
     MenuBinding(const MenuBinding&) = delete;
     MenuBinding& operator=(const MenuBinding&) = delete;
@@ -37,7 +36,7 @@ private:
     void bind(forms::MenuItem& item, QAction* action);
 
     QMenuBar* bar_;
-    std::function<bool()> live_;
+    std::vector<std::pair<forms::MenuItem*, forms::ObserverId>> observed_;
 };
 
 }  // namespace qtui

@@ -14,18 +14,16 @@ QtBackend::QtBackend(QtBackendOptions options) : options_(options) {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-QtBackend::~QtBackend() {
-    for (const auto& w : windows_) w->detach();
+QtBackend::~QtBackend() { formsClosing(); }
+
+void QtBackend::formCreated(forms::Form& form) { windows_.push_back(form.makeView(factory_)); }
+
+void QtBackend::formsClosing() {
     windows_.clear();
+    factory_.forget();
 }
 
-void QtBackend::formCreated(forms::Form& form) { windows_.push_back(std::make_unique<FormWindow>(form)); }
-
-FormWindow* QtBackend::window(const forms::Form& form) const {
-    for (const auto& w : windows_)
-        if (&w->form() == &form) return w.get();
-    return nullptr;
-}
+FormWindow* QtBackend::window(const forms::Form& form) const { return factory_.windowFor(form); }
 
 void QtBackend::run(forms::Form& mainForm) {
     if (terminated_) return;
@@ -39,7 +37,7 @@ void QtBackend::run(forms::Form& mainForm) {
 void QtBackend::terminate() {
     terminated_ = true;
     // The program's windows go with it at once, even while the loop unwinds.
-    for (const auto& w : windows_) w->hide();
+    for (const auto& w : windows_) static_cast<FormWindow&>(*w).hide();
     if (inLoop_) QApplication::exit(0);
 }
 
@@ -47,14 +45,12 @@ QWidget* QtBackend::dialogParent() const {
     QWidget* active = QApplication::activeWindow();
     if (active) return active;
     for (const auto& w : windows_)
-        if (w->isVisible()) return w.get();
+        if (auto& window = static_cast<FormWindow&>(*w); window.isVisible()) return &window;
     return nullptr;
 }
 
-void QtBackend::showException(const std::string& message) {
-    // The application's title is its main form's caption.
-    const QString title = windows_.empty() ? QString() : toWidgetText(windows_.front()->form().text());
-    QMessageBox::critical(dialogParent(), title, toWidgetText(message));
+void QtBackend::showException(const std::string& message, const std::string& title) {
+    QMessageBox::critical(dialogParent(), toWidgetText(title), toWidgetText(message));
 }
 
 void QtBackend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) {

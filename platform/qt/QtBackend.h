@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "platform/qt/ViewFactory.h"
 
 class QWidget;
 
@@ -30,10 +31,12 @@ public:
     QtBackend& operator=(const QtBackend&) = delete;
 
     void formCreated(forms::Form& form) override;
+    void formsClosing() override;
     void run(forms::Form& mainForm) override;
     void terminate() override;
-    void showException(const std::string& message) override;
+    void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void discardPendingInput() override;  // InputDrain.cpp
 
     // The window that renders a form, or null.
     FormWindow* window(const forms::Form& form) const;
@@ -43,7 +46,8 @@ private:
     QWidget* dialogParent() const;
 
     QtBackendOptions options_;
-    std::vector<std::unique_ptr<FormWindow>> windows_;
+    ViewFactory factory_;
+    std::vector<std::unique_ptr<forms::View>> windows_;
     bool inLoop_ = false;
     bool terminated_ = false;
 };

@@ -2,16 +2,16 @@
 
 namespace qtui {
 
-TimerBinding::TimerBinding(forms::Timer& timer, std::function<bool()> live) : timer_(timer) {
+TimerBinding::TimerBinding(forms::Timer& timer) : timer_(timer) {
     native_.setObjectName(QString::fromStdString(timer.name()));
-    QObject::connect(&native_, &QTimer::timeout, &native_, [this, live = std::move(live)] {
-        if (live()) timer_.tick();
-    });
-    timer_.observe([this](forms::Prop p) {
+    QObject::connect(&native_, &QTimer::timeout, &native_, [this] { timer_.tick(); });
+    id_ = timer_.observe([this](forms::Prop p) {
         if (p == forms::Prop::TimerState) apply();
     });
     apply();
 }
+
+TimerBinding::~TimerBinding() { timer_.unobserve(id_); }
 
 void TimerBinding::apply() {
     const int interval = timer_.interval() > 0 ? timer_.interval() : 1;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QTimer>
-#include <functional>
 
 #include "platform/forms/Timer.h"
 
@@ -10,8 +9,8 @@ namespace qtui {
 
 class TimerBinding {
 public:
-    // `live` answers false once the model may no longer be fed.
-    TimerBinding(forms::Timer& timer, std::function<bool()> live);
+    explicit TimerBinding(forms::Timer& timer);
+    ~TimerBinding();
     const QTimer& native() const { return native_; }
 
 private:
@@ -19,6 +18,7 @@ private:
 
     forms::Timer& timer_;
     QTimer native_;
+    forms::ObserverId id_;
 };
 
 }  // namespace qtui

@@ -21,7 +21,7 @@ WORD paragraphAlignment(forms::Alignment a) {
 void formatRichText(HWND box, const RichLook& look) {
     SendMessageA(box, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(look.background));
 
-    CHARFORMAT2A cf{};
+    CHARFORMATA cf{};  // the rich edit 1.0 layout, which 2.0 accepts too
     cf.cbSize = sizeof cf;
     cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
     // Twips: a character height of h pixels at 96 DPI is h * 72 / 96 points.

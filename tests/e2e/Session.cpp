@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "app/MainForm.h"
 #include "app/Startup.h"
@@ -121,6 +122,19 @@ std::string createDisketteOnReadOnlyFolder(const fs::path& workingFolder, const 
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? state : "";
+}
+
+std::string xvfbDisplayNumber(const fs::path& log, std::chrono::seconds timeout) {
+    std::string number;
+    peers::waitUntil(
+        [&] {
+            std::istringstream lines(peers::readText(log));
+            for (std::string line; std::getline(lines, line);)
+                if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) number = line;
+            return !number.empty();
+        },
+        timeout);
+    return number;
 }
 
 }  // namespace e2e

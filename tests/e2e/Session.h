@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -34,6 +35,11 @@ private:
     peers::TempDir dir_;
     fs::path previous_;
 };
+
+// The display number Xvfb started with `-displayfd 1` wrote to `log`: a
+// line of digits, among the complaints it may log first (about displays
+// other programs hold). Empty when none came in time.
+std::string xvfbDisplayNumber(const fs::path& log, std::chrono::seconds timeout);
 
 // The same, in a child process that sees `folder` read-only (as root sees a
 // write-protected diskette). Returns the final state, or "" when the system

@@ -1,5 +1,5 @@
-// An in-memory kernel: a working folder of files, a drive A: of 2,880
-// sectors with its own root folder, a log of every call with its arguments,
+// An in-memory kernel: a working folder of files, a drive A: (2,880 sectors
+// unless a test gives it another size) with its own root folder, a log of every call with its arguments,
 // a count of open handles, and a failure that can be injected at any call.
 #pragma once
 
@@ -47,7 +47,10 @@ struct Call {
     std::string str() const;
 };
 
-enum class Fault { Fail, Short };
+// Fail: the call returns its failure. Short: a read or write moves fewer
+// bytes than asked. Carry: a vwin32 DOS service call succeeds as a device
+// call but returns the carry flag set and an error code in reg_EAX.
+enum class Fault { Fail, Short, Carry };
 
 class FakeKernel : public sys::Kernel {
 public:
@@ -58,7 +61,8 @@ public:
     // The working folder (names compare without regard to case, as on Windows).
     std::map<std::string, Bytes> files;
     std::set<std::string> folders;
-    // Drive A:: its raw sectors and, separately, the files of its root folder.
+    // Drive A:: its raw sectors (any whole number of them) and, separately,
+    // the files of its root folder.
     Bytes drive;
     std::map<std::string, Bytes> disketteFiles;
     bool disketteInserted = true;
@@ -66,11 +70,24 @@ public:
     std::size_t disketteFreeBytes = 1'071'104;
     bool lockRefused = false;
     bool dismountRefused = false;
-    // Windows 9x: the vwin32 device exists; its INT 26h answer.
+    // Windows 9x: the vwin32 device exists. Its DOS services answer as
+    // documented: a good call clears the carry flag and leaves reg_EAX
+    // undefined (int26LeftEax, which a good INT 26h leaves there); a failed
+    // one sets the carry flag and puts a DOS error code in reg_EAX.
+    // lockRefused refuses the level-0 volume lock on this path too.
     bool hasVwin32 = false;
-    std::uint32_t int26Eax = 0;
-    std::uint32_t int26Flags = 0;
+    std::uint32_t int26LeftEax = 0x00004E01;
+    std::optional<std::uint32_t> int26Error;       // every INT 26h fails with this code
+    // The raw volume's answer to the geometry request: NO_ERROR gives the
+    // drive's size in tracks of 18 sectors on two heads; ERROR_NOT_SUPPORTED
+    // is a drive backed by an image file (its size then comes from
+    // GetFileSize), ERROR_NOT_READY an empty drive.
+    sys::DWORD geometryError = sys::NO_ERROR;
+    // The DOS error code of the device-parameters request (carry set), 0 to
+    // answer with the medium's parameters.
+    std::uint32_t deviceParametersError = 0;
     const std::uint8_t* transferBuffer = nullptr;  // what reg_EBX must point at
+    bool volumeLocked = false;                     // drive A:'s level-0 lock is held
     // GetVersionExA's answer; nullopt = the call fails.
     std::optional<sys::DWORD> platformId = sys::VER_PLATFORM_WIN32_NT;
     // Files that other programs hold open: no opener gets them.
@@ -114,11 +131,16 @@ private:
         bool canWrite = false;
         std::size_t position = 0;
     };
+    // The DOS services of vwin32 on the register block; false = carry set.
+    bool dosIoctl(std::uint32_t (&regs)[7]);
+    bool int26(std::uint32_t (&regs)[7]);
     // Logs the call; true when an injected fault hits it.
     bool record(Call call);
     bool fail(sys::DWORD error);
     sys::Handle invalid(sys::DWORD error);
     Bytes* storage(const Open& o);
+    sys::BOOL driveGeometry(void* out, sys::DWORD outSize, sys::DWORD* bytesReturned);
+    bool deviceParameters(std::uint32_t (&regs)[7]);
     Open* find(sys::Handle h);
 
     std::map<sys::Handle, Open> open_;

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 #include "tests/fakes/FakeKernel.h"
+#include "tests/support/ImageMap.h"
 
 namespace fakes {
 
@@ -33,14 +33,12 @@ inline Bytes Sectors(const Bytes& image, std::size_t first, std::size_t count) {
                  image.begin() + static_cast<std::ptrdiff_t>((first + count) * 512));
 }
 
-// zelkor.exe as the image holds it: its five runs, written out here rather
-// than taken from the shell's own table.
+// zelkor.exe as the image holds it, by the tests' own map rather than the
+// shell's table.
 inline Bytes ConsoleProgramOf(const Bytes& image) {
-    const std::pair<std::size_t, std::size_t> runs[] = {
-        {790, 825}, {958, 1003}, {1049, 1069}, {1151, 1202}, {1235, 1267}};
     Bytes out;
-    for (auto [first, last] : runs) {
-        Bytes part = Sectors(image, first, last - first + 1);
+    for (const imagemap::Run& run : imagemap::ConsoleProgramRuns) {
+        Bytes part = Sectors(image, run.first, run.last - run.first + 1);
         out.insert(out.end(), part.begin(), part.end());
     }
     return out;

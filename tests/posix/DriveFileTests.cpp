@@ -85,7 +85,7 @@ TEST_F(DriveFileTest, DiskFullKeepsWhatWasWritten) {
     const Bytes data = pattern(1500000, 7);
     const std::size_t written = writeInPieces(h, data, {65536});
     EXPECT_EQ(kernel_.GetLastError(), ERROR_DISK_FULL);
-    EXPECT_EQ(written, std::size_t{kDisketteClusters} * 512);
+    EXPECT_EQ(written, std::size_t{DisketteClusters} * 512);
     EXPECT_TRUE(kernel_.CloseHandle(h));
 
     const Handle more = create("a:/MORE.TXT");
@@ -178,6 +178,20 @@ TEST_F(DriveFileTest, DamagedVolumesAreRefusedUnchanged) {
         EXPECT_EQ(kernel_.GetLastError(), ERROR_FILE_CORRUPT) << label;
         EXPECT_EQ(readFile("A.img"), damaged) << label;
     }
+}
+
+// Other systems clear only the first byte of the slot that ends the
+// directory; what lies behind it is not a file, before or after ours.
+TEST_F(DriveFileTest, StaleEntriesBehindTheEndOfTheDirectoryStayHidden) {
+    Bytes image = readFile("A.img");
+    const std::string stale = "STALE   TXT\x20";
+    std::copy(stale.begin(), stale.end(), image.begin() + 19 * 512 + 32);  // slot 1; slot 0 ends the directory
+    writeFile("A.img", image);
+    ASSERT_TRUE(kernel_.CloseHandle(create("a:/NEW.TXT")));
+    const RunResult listing = run({"mdir", "-b", "-i", "A.img", "::"});
+    EXPECT_NE(listing.output.find("::/NEW.TXT"), std::string::npos) << listing.output;
+    EXPECT_EQ(listing.output.find("STALE"), std::string::npos) << listing.output;
+    expectClean("after a file took the end marker's slot");
 }
 
 TEST_F(DriveFileTest, FullRootDirectory) {

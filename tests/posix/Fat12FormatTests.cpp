@@ -25,17 +25,12 @@ TEST(Fat12Names, ShortNamesAndLabelsShareOneRule) {
         const char* label;
     } cases[] = {
         {"Dsck.tr", "DSCK    TR ", "(refused)"},  // a dot is no label character
-        {"README.TXT", "README  TXT", "(refused)"},
-        {"dorvane", "DORVANE    ", "DORVANE    "},
+        {"README.TXT", "README  TXT", "(refused)"},  {"dorvane", "DORVANE    ", "DORVANE    "},
         {"NO NAME", "(refused)", "NO NAME    "},  // blanks only inside a label
-        {" LEAD", "(refused)", "(refused)"},
-        {"TWELVECHARSX", "(refused)", "(refused)"},
-        {"NINECHARS.TXT", "(refused)", "(refused)"},
-        {"A.TEXT", "(refused)", "(refused)"},
-        {"A.B.C", "(refused)", "(refused)"},
-        {"A*B", "(refused)", "(refused)"},
-        {"~$!'(-)", "~$!'(-)    ", "~$!'(-)    "},
-        {"", "(refused)", "(refused)"},
+        {" LEAD", "(refused)", "(refused)"},         {"TWELVECHARSX", "(refused)", "(refused)"},
+        {"NINECHARS.TXT", "(refused)", "(refused)"}, {"A.TEXT", "(refused)", "(refused)"},
+        {"A.B.C", "(refused)", "(refused)"},         {"A*B", "(refused)", "(refused)"},
+        {"~$!'(-)", "~$!'(-)    ", "~$!'(-)    "},   {"", "(refused)", "(refused)"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text(fat12::toShortName(c.input)), c.shortName) << '"' << c.input << '"';

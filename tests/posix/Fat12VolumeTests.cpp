@@ -1,7 +1,11 @@
 // The FAT12 layer on its own, on volumes held in memory: what it refuses,
 // and what a failing target leaves behind.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "Support.h"
 #include "platform/fat12/Volume.h"
+#include "platform/posix/FdStorage.h"
 
 namespace posix::test {
 namespace {
@@ -112,6 +116,32 @@ TEST(Fat12Volume, FailedDataWriteLeavesAConsistentVolume) {
     EXPECT_EQ(fsck.exitCode, 0) << fsck.output;
     ASSERT_EQ(run({"mcopy", "-i", "A.img", "::PART.BIN", "part.bin"}).exitCode, 0);
     EXPECT_EQ(readFile("part.bin"), Bytes(data.begin(), data.begin() + 3 * 512));
+}
+
+// The volume never addresses past the target's end, but the storage must
+// refuse it too: a diskette does not grow, and neither may its image.
+TEST(Fat12Storage, RefusesTransfersPastTheTargetsEnd) {
+    TempFolder folder;
+    writeFile("t.img", Bytes(4096, 7));
+    const int fd = ::open("t.img", O_RDWR);
+    ASSERT_GE(fd, 0);
+    FdStorage onFile(fd, 4096, true);
+    MemoryStorage inMemory(Bytes(4096, 7));
+    const std::pair<fat12::Storage*, const char*> storages[] = {{&onFile, "file"}, {&inMemory, "memory"}};
+    const std::pair<std::uint64_t, std::size_t> beyond[] = {{4095, 2}, {4096, 1}, {0, 4097}, {1u << 20, 1}};
+    std::uint8_t buffer[4097] = {};
+    for (const auto& [storage, what] : storages) {
+        for (const auto& [at, length] : beyond) {
+            EXPECT_FALSE(storage->write(at, buffer, length)) << what << " " << at << "+" << length;
+            EXPECT_FALSE(storage->read(at, buffer, length)) << what << " " << at << "+" << length;
+        }
+        EXPECT_TRUE(storage->write(4095, buffer, 1)) << what;  // the last byte is the target's
+    }
+    ::close(fd);
+    Bytes expected(4096, 7);
+    expected.back() = 0;
+    EXPECT_EQ(readFile("t.img"), expected);
+    EXPECT_EQ(inMemory.bytes(), expected);
 }
 
 TEST(Fat12Volume, DosStampsAndTheirLimits) {

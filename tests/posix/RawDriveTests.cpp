@@ -7,13 +7,13 @@
 namespace posix::test {
 namespace {
 
-constexpr const char* kRawA = "\\\\.\\a:";
+constexpr const char* RawA = "\\\\.\\a:";
 
 class RawDriveTest : public PosixTest {
 protected:
-    void SetUp() override { writeFile("A.img", Bytes(kDisketteBytes, 0)); }
+    void SetUp() override { writeFile("A.img", Bytes(DisketteBytes, 0)); }
 
-    Handle openRaw(const char* name = kRawA, DWORD access = GENERIC_WRITE) {
+    Handle openRaw(const char* name = RawA, DWORD access = GENERIC_WRITE) {
         return kernel_.CreateFileA(name, access, 3, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH);
     }
 
@@ -37,7 +37,7 @@ TEST_F(RawDriveTest, TransfersLandAtTheirSectors) {
                                                               {20, 113}, {246, 90}, {786, 2}, {2878, 2}};
     const Handle h = openRaw("//./A:");
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << kernel_.GetLastError();
-    Bytes expected(kDisketteBytes, 0);
+    Bytes expected(DisketteBytes, 0);
     std::uint32_t seed = 1;
     for (const auto& [first, count] : transfers) {
         const Bytes data = pattern(count * 512, seed++);
@@ -49,7 +49,7 @@ TEST_F(RawDriveTest, TransfersLandAtTheirSectors) {
 }
 
 TEST_F(RawDriveTest, NeverGrowsAndTakesWholeSectorsOnly) {
-    const Handle h = openRaw(kRawA, GENERIC_READ | GENERIC_WRITE);
+    const Handle h = openRaw(RawA, GENERIC_READ | GENERIC_WRITE);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     const struct {
         std::int32_t sector;
@@ -66,12 +66,12 @@ TEST_F(RawDriveTest, NeverGrowsAndTakesWholeSectorsOnly) {
         EXPECT_EQ(done, 0u);
     }
     kernel_.CloseHandle(h);
-    EXPECT_EQ(readFile("A.img"), Bytes(kDisketteBytes, 0));
+    EXPECT_EQ(readFile("A.img"), Bytes(DisketteBytes, 0));
 }
 
 TEST_F(RawDriveTest, TargetComesFromTheEnvironment) {
     std::filesystem::create_directory("elsewhere");
-    writeFile("elsewhere/floppy.img", Bytes(kDisketteBytes, 0));
+    writeFile("elsewhere/floppy.img", Bytes(DisketteBytes, 0));
     {
         ScopedEnv drive("DORVANE_DRIVE_A", folder_.path() + "/elsewhere/floppy.img");
         const Handle h = openRaw();
@@ -81,7 +81,7 @@ TEST_F(RawDriveTest, TargetComesFromTheEnvironment) {
     }
     const Bytes other = readFile("elsewhere/floppy.img");
     EXPECT_EQ(Bytes(other.begin() + 19 * 512, other.begin() + 20 * 512), pattern(512, 5));
-    EXPECT_EQ(readFile("A.img"), Bytes(kDisketteBytes, 0));
+    EXPECT_EQ(readFile("A.img"), Bytes(DisketteBytes, 0));
 
     std::filesystem::remove("A.img");
     EXPECT_EQ(openRaw(), INVALID_HANDLE_VALUE);
@@ -98,7 +98,7 @@ TEST_F(RawDriveTest, DevicesThatDoNotExist) {
 }
 
 TEST_F(RawDriveTest, VolumeLockAndDismount) {
-    const Handle h = openRaw(kRawA, GENERIC_READ | GENERIC_WRITE);
+    const Handle h = openRaw(RawA, GENERIC_READ | GENERIC_WRITE);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(control(h, FSCTL_LOCK_VOLUME));
     EXPECT_TRUE(control(h, FSCTL_DISMOUNT_VOLUME));
@@ -119,6 +119,29 @@ TEST_F(RawDriveTest, VolumeLockAndDismount) {
     EXPECT_FALSE(control(file, FSCTL_LOCK_VOLUME));
     EXPECT_EQ(kernel_.GetLastError(), ERROR_INVALID_PARAMETER);
     kernel_.CloseHandle(file);
+}
+
+// The diskette writer asks the medium's size before its first write. As for
+// a drive that Wine backs with an image file, the geometry request is not
+// supported and the size comes from the handle: the image's, whatever it is.
+TEST_F(RawDriveTest, NoGeometryButTheTargetsSize) {
+    for (const std::size_t bytes : {std::size_t{102'400}, std::size_t{1'474'048}, DisketteBytes,
+                                    std::size_t{2'949'120}}) {
+        SCOPED_TRACE(bytes);
+        writeFile("A.img", Bytes(bytes, 0));
+        const Handle h = openRaw(RawA, GENERIC_READ | GENERIC_WRITE);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        DiskGeometry geometry{};
+        DWORD returned = 0;
+        EXPECT_FALSE(kernel_.DeviceIoControl(h, IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, &geometry,
+                                             sizeof geometry, &returned));
+        EXPECT_EQ(kernel_.GetLastError(), ERROR_NOT_SUPPORTED);
+        DWORD high = 7;
+        EXPECT_EQ(kernel_.GetFileSize(h, &high), bytes);
+        EXPECT_EQ(high, 0u);
+        EXPECT_EQ(kernel_.GetLastError(), NO_ERROR);
+        EXPECT_TRUE(kernel_.CloseHandle(h));
+    }
 }
 
 }  // namespace

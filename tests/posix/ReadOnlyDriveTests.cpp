@@ -13,7 +13,7 @@
 namespace posix::test {
 namespace {
 
-constexpr int kNoNamespace = 250;
+constexpr int NoNamespace = 250;
 
 // In the child: make `folder` read-only, then do what the diskette writer
 // does. The exit code is the first failure found, 0 for none.
@@ -22,7 +22,7 @@ constexpr int kNoNamespace = 250;
         ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
         ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0 ||
         ::chdir(folder.c_str()) != 0) {
-        ::_exit(kNoNamespace);
+        ::_exit(NoNamespace);
     }
     PosixKernel kernel;
     if (kernel.CreateFileA("a:/NEW.TXT", GENERIC_WRITE, 0, CREATE_NEW, 0) != INVALID_HANDLE_VALUE ||
@@ -51,7 +51,7 @@ TEST_F(PosixTest, WriteProtectedDriveRefusesWrites) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == kNoNamespace) {
+    if (WEXITSTATUS(status) == NoNamespace) {
         GTEST_SKIP() << "no private mount namespace here (needs CAP_SYS_ADMIN)";
     }
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: file create, 2: raw open for writing, 3: raw read";

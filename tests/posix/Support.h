@@ -18,9 +18,9 @@ namespace posix::test {
 using namespace sys;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::uint64_t kDisketteBytes = 1474560;
+constexpr std::uint64_t DisketteBytes = 1474560;
 // 2,880 sectors less boot sector, two 9-sector tables and 14 root sectors.
-constexpr std::uint32_t kDisketteClusters = 2880 - 1 - 18 - 14;
+constexpr std::uint32_t DisketteClusters = 2880 - 1 - 18 - 14;
 
 // A fresh working directory for the object's lifetime, removed afterwards.
 class TempFolder {

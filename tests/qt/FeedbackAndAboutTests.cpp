@@ -72,43 +72,6 @@ TEST_F(Feedback, EnterInTheMemoStartsALineAndInTheNameSendsNothing) {
     EXPECT_TRUE(shell.requests.empty());
 }
 
-TEST_F(Feedback, EscCancelAndTheCloseBoxHide) {
-    const struct {
-        const char* how;
-        std::function<void(Feedback&)> act;
-    } ways[] = {
-        {"Esc in the name", [](Feedback& t) { QTest::keyClick(t.name(), Qt::Key_Escape); }},
-        {"Esc in the memo", [](Feedback& t) { QTest::keyClick(t.comments(), Qt::Key_Escape); }},
-        {"Cancel", [](Feedback& t) { QTest::mouseClick(t.widget(FeedbackForm->Button_Cancel), Qt::LeftButton); }},
-        {"close box", [](Feedback& t) { t.form().close(); }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.how);
-        choose("Feedback1");
-        ASSERT_TRUE(shown(*FeedbackForm));
-        way.act(*this);
-        EXPECT_FALSE(form().isVisible());
-        EXPECT_TRUE(window(*Form1).isVisible());
-    }
-}
-
-TEST_F(Feedback, ReopeningEmptiesOnlyTheName) {
-    QTest::keyClicks(name(), QStringLiteral("Ann"));
-    QTest::mouseClick(radio(FeedbackForm->RadioButton_GoodFeatures), Qt::LeftButton);
-    QTest::keyClicks(comments(), QStringLiteral("fine"));
-    QTest::mouseClick(widget(FeedbackForm->Button_Cancel), Qt::LeftButton);
-    choose("Feedback1");
-    ASSERT_TRUE(shown(*FeedbackForm));
-    EXPECT_EQ(name()->text(), QString());
-    EXPECT_TRUE(radio(FeedbackForm->RadioButton_GoodFeatures)->isChecked());
-    EXPECT_EQ(comments()->toPlainText(), QStringLiteral("fine"));
-
-    // Choosing Feedback while the form is open empties the name again.
-    QTest::keyClicks(name(), QStringLiteral("Bob"));
-    choose("Feedback1");
-    EXPECT_EQ(name()->text(), QString());
-}
-
 TEST_F(Feedback, EachRatingGroupKeepsOneCheck) {
     forms::RadioButton* features[] = {&FeedbackForm->RadioButton_ExcelentFeatures, &FeedbackForm->RadioButton_GoodFeatures,
                                       &FeedbackForm->RadioButton_AverageFeatures, &FeedbackForm->RadioButton_BadFeatures,

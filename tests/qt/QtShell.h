@@ -14,6 +14,7 @@
 
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtBackend.h"
+#include "tests/qt/MessageBoxWatchdog.h"
 #include "tests/fakes/AppFixture.h"
 
 namespace qttest {
@@ -39,6 +40,7 @@ public:
     const std::optional<Seen>& seen() const { return seen_; }
 
 private:
+    ExpectedMessageBox expected_;
     QTimer poll_;
     std::optional<Seen> seen_;
 };

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "tests/support/Peers.h"
+#include "tools/ConsoleProgram.h"
 
 namespace peers {
 namespace {
@@ -35,6 +36,10 @@ TEST_F(ConsoleProgram, HeaderDescribesExactlyTheNinetySixThousandBytesCarved) {
     EXPECT_GE(headerBytes, 28u);
     EXPECT_LT(entry, 96256u);
 }
+
+// Carved by the tests' own map: every run in its place, not only the first
+// bytes that the header check reads.
+TEST_F(ConsoleProgram, IsTheProgramTheToolBuilt) { EXPECT_TRUE(program == sample::buildConsoleProgram()); }
 
 TEST_F(ConsoleProgram, RunsInDosboxAndPrintsItsNoticeToRedirectedOutput) {
     if (!programExists("dosbox")) GTEST_SKIP() << "skipped: dosbox missing";

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <regex>
 
+#include "tests/support/ImageMap.h"
 #include "tests/support/Peers.h"
-#include "media/ImageLayout.h"
 #include "tools/SectorPattern.h"
 
 namespace peers {
@@ -66,6 +66,19 @@ TEST_F(RebuiltDiskette, ListsTheLabelAndTheSampleFilesAndLeavesRoomForTheShellsT
     EXPECT_NE(readme.output.find("sample without the regeneration program"), std::string::npos) << readme.output;
 }
 
+// Their directory entries count their text exactly: no padding up to the
+// cluster, no terminating NUL, no last line cut short.
+TEST_F(RebuiltDiskette, TextFilesHoldExactlyTheirText) {
+    for (const std::string name : {"README.TXT", "AUTOEXEC.BAT", "CONFIG.SYS"}) {
+        fs::remove(dir / "text.out");
+        const auto copy = runCommand("mcopy -n -i disk.img ::" + name + " text.out", dir.path());
+        ASSERT_EQ(copy.exitCode, 0) << name << ": " << copy.output;
+        const std::string text = readText(dir / "text.out");
+        EXPECT_EQ(text.find('\0'), std::string::npos) << name;
+        EXPECT_TRUE(text.ends_with("\r\n")) << name << ":\n" << text;
+    }
+}
+
 TEST_F(RebuiltDiskette, TakesTheShellsTwoFilesWithoutTouchingTheRawAreasData) {
     writeFile(dir / "zelkor.exe", carveConsoleProgram(image));
     const auto copy = runCommand("mcopy -i disk.img Dsck.tr ::DSCK.TR && mcopy -i disk.img zelkor.exe ::ZELKOR.EXE",
@@ -74,8 +87,8 @@ TEST_F(RebuiltDiskette, TakesTheShellsTwoFilesWithoutTouchingTheRawAreasData) {
     EXPECT_EQ(runCommand("fsck.fat -n disk.img", dir.path()).exitCode, 0);
 
     const Bytes after = readFile(dir / "disk.img");
-    const auto dataStart = static_cast<std::ptrdiff_t>(33) * media::SectorSize;
-    const auto rawEnd = static_cast<std::ptrdiff_t>(media::RawAreaSectors) * media::SectorSize;
+    const auto dataStart = static_cast<std::ptrdiff_t>(33 * imagemap::SectorBytes);
+    const auto rawEnd = static_cast<std::ptrdiff_t>(imagemap::RawAreaSectors * imagemap::SectorBytes);
     EXPECT_TRUE(std::equal(disk.begin() + dataStart, disk.begin() + rawEnd, after.begin() + dataStart))
         << "the new files must go after sector 787";
     const auto back = runCommand("mcopy -n -i disk.img ::ZELKOR.EXE back.exe && cmp back.exe zelkor.exe", dir.path());
@@ -85,7 +98,7 @@ TEST_F(RebuiltDiskette, TakesTheShellsTwoFilesWithoutTouchingTheRawAreasData) {
 TEST_F(RebuiltDiskette, FillerSectorsLandOnTheDisketteSectorsTheyName) {
     // The image moves sectors 18-243 up by two; a wrong placement shows here.
     int numbered = 0;
-    for (std::int32_t s = 33; s < media::RawAreaSectors; ++s) {
+    for (std::int32_t s = 33; s < static_cast<std::int32_t>(imagemap::RawAreaSectors); ++s) {
         const auto number = sample::numberedSectorNumber(sectorOf(disk, s), sample::SectorTag::File);
         if (!number) continue;
         EXPECT_EQ(*number, s);
@@ -94,7 +107,7 @@ TEST_F(RebuiltDiskette, FillerSectorsLandOnTheDisketteSectorsTheyName) {
     EXPECT_GE(numbered, 700);
     const auto filler = runCommand("mcopy -n -i disk.img ::SECTORS.DAT filler.dat", dir.path());
     ASSERT_EQ(filler.exitCode, 0) << filler.output;
-    EXPECT_EQ(readFile(dir / "filler.dat").size(), static_cast<std::size_t>(numbered) * media::SectorSize);
+    EXPECT_EQ(readFile(dir / "filler.dat").size(), static_cast<std::size_t>(numbered) * imagemap::SectorBytes);
 }
 
 TEST(BlankDiskette, IsAnEmptyFormatted144MegabyteDiskette) {

@@ -6,19 +6,20 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/ImageMap.h"
 #include "tests/support/Peers.h"
-#include "media/ImageLayout.h"
 #include "tools/SectorPattern.h"
 
 namespace peers {
 namespace {
 
-// True for the sectors some layout table names.
+// True for the sectors the layout names.
 bool isNamed(std::int32_t sector) {
-    if (sector < media::RawAreaSectors) return true;
-    for (const auto& run : media::ConsoleProgramRuns)
-        if (sector >= run.first && sector <= run.last) return true;
-    return sector >= media::PifRun.first && sector <= media::PifRun.last;
+    const auto s = static_cast<std::size_t>(sector);
+    if (s < imagemap::RawAreaSectors) return true;
+    for (const auto& run : imagemap::ConsoleProgramRuns)
+        if (s >= run.first && s <= run.last) return true;
+    return s >= imagemap::PifRun.first && s <= imagemap::PifRun.last;
 }
 
 struct SizeCase {
@@ -35,7 +36,7 @@ TEST_P(ImageSize, HasTheSectorsAskedForAndEveryUnnamedOneNamesItself) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const Bytes image = readFile(dir / "Dsck.tr");
     const std::int32_t sectors = GetParam().sectors;
-    ASSERT_EQ(image.size(), static_cast<std::size_t>(sectors) * media::SectorSize);
+    ASSERT_EQ(image.size(), static_cast<std::size_t>(sectors) * imagemap::SectorBytes);
 
     int unnamed = 0;
     for (std::int32_t s = 0; s < sectors; ++s) {

@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "media/ImageLayout.h"
-#include "platform/fat12/Format.h"
+#include "tests/support/ImageMap.h"
 
 namespace peers {
 
@@ -73,25 +72,23 @@ void writeFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
 }
 
 std::span<const std::uint8_t> sectorOf(const Bytes& image, std::int32_t sector) {
-    return std::span(image).subspan(static_cast<std::size_t>(sector) * media::SectorSize, media::SectorSize);
+    return std::span(image).subspan(static_cast<std::size_t>(sector) * imagemap::SectorBytes, imagemap::SectorBytes);
 }
 
 Bytes rebuildDiskette(const Bytes& image) {
-    Bytes disk(fat12::DisketteBytes, 0);
-    for (const auto& p : media::RawAreaPlacements)
-        for (std::int32_t k = 0; k < p.image.count(); ++k) {
-            const auto from = sectorOf(image, p.image.first + k);
-            std::copy(from.begin(), from.end(),
-                      disk.begin() + static_cast<std::ptrdiff_t>(p.disketteSector + k) * media::SectorSize);
-        }
+    Bytes disk(2880 * imagemap::SectorBytes, 0);  // a 1.44 MB diskette
+    for (std::size_t d = 0; d < imagemap::RawAreaSectors; ++d) {
+        const auto from = sectorOf(image, static_cast<std::int32_t>(imagemap::imageSectorFor(d)));
+        std::copy(from.begin(), from.end(), disk.begin() + static_cast<std::ptrdiff_t>(d * imagemap::SectorBytes));
+    }
     return disk;
 }
 
 Bytes carveConsoleProgram(const Bytes& image) {
     Bytes program;
-    for (const auto& run : media::ConsoleProgramRuns)
-        for (std::int32_t s = run.first; s <= run.last; ++s) {
-            const auto sector = sectorOf(image, s);
+    for (const imagemap::Run& run : imagemap::ConsoleProgramRuns)
+        for (std::size_t s = run.first; s <= run.last; ++s) {
+            const auto sector = sectorOf(image, static_cast<std::int32_t>(s));
             program.insert(program.end(), sector.begin(), sector.end());
         }
     return program;

@@ -1,6 +1,6 @@
 // What the tests that use real peers share: a temporary folder, running dsck-sample and
 // the peers (dosfstools, mtools, QEMU, DOSBox) through the shell, and reading
-// the image the way the shell's tables say.
+// the image the way the tests' own map says (tests/support/ImageMap.h).
 #pragma once
 
 #include <chrono>
@@ -52,11 +52,11 @@ void writeFile(const fs::path& path, std::span<const std::uint8_t> bytes);
 
 std::span<const std::uint8_t> sectorOf(const Bytes& image, std::int32_t sector);
 
-// The diskette that the shell's writer would leave in drive A: after its raw
-// phase: image sectors placed by RawAreaPlacements onto a 1.44 MB diskette.
+// The diskette that the shell's writer must leave in drive A: after its raw
+// phase: image sectors placed by the map onto a 1.44 MB diskette.
 Bytes rebuildDiskette(const Bytes& image);
 
-// zelkor.exe as the shell carves it: the ConsoleProgramRuns concatenated.
+// zelkor.exe as the shell must carve it: the map's five runs concatenated.
 Bytes carveConsoleProgram(const Bytes& image);
 
 // Polls `done` until it holds or `timeout` passes; returns its last answer.

@@ -75,14 +75,22 @@ TEST_F(LaunchTest, FilesAreCreatedWithTheirDispositions) {
 }
 
 TEST_F(LaunchTest, ExistingProgramIsKeptAndNotEvenRead) {
-    const Bytes mine = {'M', 'Z', 1, 2, 3};
-    kernel.files["zelkor.exe"] = mine;
-    kernel.files["zelkor.pif"] = Bytes(7, 9);
-    launch();
-    EXPECT_EQ(*kernel.file("zelkor.exe"), mine);
-    EXPECT_EQ(*kernel.file("zelkor.pif"), Sectors(image, 1319, 2));
-    EXPECT_EQ(imageReads(), 2u);
-    EXPECT_EQ(count(Op::CreateProcess), 1u);
+    // A program that another one holds open (a console still running it) is
+    // there all the same: the probe's sharing violation says so.
+    for (bool heldOpen : {false, true}) {
+        SCOPED_TRACE(heldOpen ? "held open by another program" : "closed");
+        const Bytes mine = {'M', 'Z', 1, 2, 3};
+        kernel.calls.clear();
+        kernel.files["zelkor.exe"] = mine;
+        kernel.files["zelkor.pif"] = Bytes(7, 9);
+        if (heldOpen) kernel.lockedByOthers.insert("zelkor.exe");
+        launch();
+        EXPECT_EQ(*kernel.file("zelkor.exe"), mine);
+        EXPECT_EQ(*kernel.file("zelkor.pif"), Sectors(image, 1319, 2));
+        EXPECT_EQ(imageReads(), 2u);
+        EXPECT_EQ(count(Op::CreateProcess), 1u);
+        EXPECT_TRUE(backend.messages.empty());
+    }
 }
 
 TEST_F(LaunchTest, SecondLaunchRewritesOnlyThePifAndStartsAgain) {

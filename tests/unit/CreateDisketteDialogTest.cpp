@@ -25,6 +25,7 @@ std::string rows(TForm2& f) {
 //                                   CaCnCoDaFiInPwEbEmPbCbCm
 constexpr const char* Information = "010010000000";
 constexpr const char* Confirmation = "101101000000";
+constexpr const char* Writing = "000000100100";
 constexpr const char* WriteError = "000000011000";
 constexpr const char* Created = "000000000011";
 
@@ -101,6 +102,39 @@ TEST_F(DialogTest, TransitionsAndFocus) {
     }
 }
 
+// Input that waited while the run held the loop is dropped once the run is
+// over and before the result state takes the focus, whichever way the run
+// ends; no other handler discards input.
+TEST_F(DialogTest, InputWaitingFromTheRunIsDroppedBeforeTheResultTakesTheFocus) {
+    for (bool inserted : {true, false}) {
+        SCOPED_TRACE(inserted ? "created" : "write error");
+        kernel.disketteInserted = inserted;
+        Form1->CreateDiskette2.click();
+        Form2->FirstInformationButton.click();
+        ASSERT_EQ(backend.inputDiscards, 0);
+        std::string stateAtDiscard;
+        int handlesAtDiscard = -1;
+        const forms::Control* focusAtDiscard = nullptr;
+        backend.onDiscardInput = [&] {
+            stateAtDiscard = rows(*Form2);
+            handlesAtDiscard = kernel.openHandles();
+            focusAtDiscard = Form2->activeControl();
+        };
+        Form2->ContinueCreateDisketteButton.click();
+        EXPECT_EQ(backend.inputDiscards, 1);
+        EXPECT_EQ(stateAtDiscard, "000000100100");  // still the writing state
+        EXPECT_EQ(handlesAtDiscard, 0);             // the run is over
+        EXPECT_NE(focusAtDiscard, &Form2->DisketteCreatedButton);
+        EXPECT_NE(focusAtDiscard, &Form2->WriteErrorButton);
+        EXPECT_EQ(Form2->activeControl(), inserted ? &Form2->DisketteCreatedButton : &Form2->WriteErrorButton);
+
+        (inserted ? Form2->DisketteCreatedButton : Form2->WriteErrorButton).click();
+        EXPECT_EQ(backend.inputDiscards, 1);
+        backend.inputDiscards = 0;
+        backend.onDiscardInput = nullptr;
+    }
+}
+
 TEST_F(DialogTest, ConfirmationFocusesCancelRightAfterShowingIt) {
     watch();
     Form2->FirstInformationButton.click();
@@ -128,14 +162,18 @@ TEST_F(DialogTest, EachReportMovesTheBarAndRepaintsTheWaitingText) {
     Form2->ProgressBar1.observe([&](forms::Prop p) {
         if (p == forms::Prop::Progress) positions.push_back(Form2->ProgressBar1.position());
     });
-    int paints = 0;
-    Form2->PleaseWaitMemo.observe([&](forms::Prop p) { paints += p == forms::Prop::Repaint; });
+    // The run blocks the event loop, so what the user sees is only what each
+    // report repaints: the state must be complete by the first one.
+    std::vector<std::string> shownAtReport;
+    Form2->PleaseWaitMemo.observe([&](forms::Prop p) {
+        if (p == forms::Prop::Repaint) shownAtReport.push_back(rows(*Form2));
+    });
     Form2->ContinueCreateDisketteButton.click();
     std::vector<int> expected = {20, 133, 246, 336, 426, 516, 606, 696, 786};
     for (int k = 0; k <= 10; ++k) expected.push_back(788 + 128 * k);
     expected.push_back(2384);
     EXPECT_EQ(positions, expected);
-    EXPECT_EQ(paints, 22);
+    EXPECT_EQ(shownAtReport, std::vector<std::string>(22, Writing));
     EXPECT_EQ(Form2->ProgressBar1.max(), 2384);
 }
 
@@ -196,4 +234,20 @@ TEST_F(DialogTest, EnterPressesTheFocusedButton) {
     Form2->FirstInformationButton.click();
     Form2->keyEnter();  // Cancel has the focus
     EXPECT_FALSE(Form2->visible());
+}
+
+// Cancel leaves the focus on a button the next opening hides; the first
+// control that can take it, OK, has it instead, so space and Enter work.
+TEST_F(DialogTest, ReopenedAfterCancelTheFocusIsOnOk) {
+    for (int round = 0; round < 2; ++round) {
+        Form2->FirstInformationButton.click();
+        Form2->CancelCreateDisketteButton.click();
+        Form1->CreateDiskette2.click();
+        EXPECT_EQ(Form2->activeControl(), &Form2->FirstInformationButton) << round;
+        EXPECT_EQ(backend.view(*Form2)->focus, &Form2->FirstInformationButton) << round;
+        Form2->keyEnter();
+        EXPECT_TRUE(Form2->CancelCreateDisketteButton.visible()) << "Enter went on to the confirmation";
+        Form2->CancelCreateDisketteButton.click();
+        Form1->CreateDiskette2.click();
+    }
 }

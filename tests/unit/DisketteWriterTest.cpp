@@ -2,12 +2,15 @@
 // how every failure ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "media/DisketteWriter.h"
 #include "tests/fakes/FakeKernel.h"
 #include "tests/fakes/Report.h"
 #include "tests/fakes/TestImage.h"
+#include "tests/support/ImageMap.h"
 
 using namespace fakes;
 
@@ -45,16 +48,36 @@ protected:
     }
 };
 
-// Which image sector each diskette sector 0-787 must receive, written out
-// from the diskette's point of view.
-std::size_t expectedImageSectorFor(std::size_t d) {
-    if (d == 0) return 244;
-    if (d <= 2) return d - 1;         // 1-2   <- 0-1
-    if (d <= 9) return d + 8;         // 3-9   <- 11-17
-    if (d <= 18) return d - 8;        // 10-18 <- 2-10
-    if (d == 19) return 245;
-    if (d <= 245) return d - 2;       // 20-245 <- 18-243
-    return d;                          // 246-787 unchanged
+const std::string Vwin32 = "\\\\.\\vwin32";
+const std::string LockCall = "DeviceIoControl(" + Vwin32 + ", 0x1, 0x84a)";
+const std::string ReleaseCall = "DeviceIoControl(" + Vwin32 + ", 0x1, 0x86a)";
+
+// The 28 bytes of a register block from its seven fields, in block order
+// (EBX, EDX, ECX, EAX, EDI, ESI, Flags).
+Bytes RegisterBlock(std::initializer_list<std::uint32_t> fields) {
+    Bytes block;
+    for (std::uint32_t f : fields)
+        for (int byte = 0; byte < 4; ++byte) block.push_back(static_cast<std::uint8_t>(f >> (8 * byte)));
+    return block;
+}
+
+// Every INT 26h of a run must lie between a lock that succeeded and its
+// release, and the release must come before the vwin32 handle is closed.
+// Returns what is wrong, or nothing.
+std::string LockBracketFault(const std::vector<Call>& calls) {
+    bool locked = false;
+    for (const Call& c : calls) {
+        const std::string s = c.str();
+        if (s == LockCall && c.ok) locked = true;
+        if (s == ReleaseCall) {
+            if (!locked) return "release without a lock";
+            locked = !c.ok;
+        }
+        if (c.op == Op::DeviceIoControl && c.a == sys::VWIN32_DIOC_DOS_INT26 && !locked)
+            return "INT 26h outside the lock";
+        if (c.op == Op::CloseHandle && c.target == Vwin32 && locked) return "vwin32 closed with the lock held";
+    }
+    return locked ? "lock never released" : "";
 }
 
 }  // namespace
@@ -85,7 +108,7 @@ TEST_F(DisketteRun, FifteenRawWritesAtTheirSectors) {
 TEST_F(DisketteRun, EveryDisketteSectorReceivesItsImageSector) {
     ASSERT_TRUE(run());
     for (std::size_t d = 0; d < 788; ++d)
-        ASSERT_EQ(kernel.sector(d), NumberedSector(static_cast<std::uint32_t>(expectedImageSectorFor(d))))
+        ASSERT_EQ(kernel.sector(d), NumberedSector(static_cast<std::uint32_t>(imagemap::imageSectorFor(d))))
             << "diskette sector " << d;
     // Nothing beyond the raw area is written by number.
     for (std::size_t d = 788; d < FakeKernel::DriveSectors; ++d) ASSERT_EQ(kernel.sector(d), Bytes(512, 0)) << d;
@@ -112,12 +135,14 @@ TEST_F(DisketteRun, DisketteFilesHoldTheImageAndTheConsoleProgram) {
 TEST_F(DisketteRun, CallsOpenLockAndCloseInOrder) {
     ASSERT_TRUE(run());
     const auto log = kernel.log();
-    ASSERT_GE(log.size(), 6u);
+    ASSERT_GE(log.size(), 7u);
     EXPECT_EQ(log[0], "CreateFileA(Dsck.tr, 0x80000000, 0, 3, 0x80)");
     EXPECT_EQ(log[1], "GetFileSize(dsck.tr)");
     EXPECT_EQ(log[2], "CreateFileA(\\\\.\\a:, 0xc0000000, 3, 3, 0x80000000)");
     EXPECT_EQ(log[3], "DeviceIoControl(\\\\.\\a:, 0x90018)");
     EXPECT_EQ(log[4], "DeviceIoControl(\\\\.\\a:, 0x90020)");
+    // The medium's size is asked once the volume is locked, before any write.
+    EXPECT_EQ(log[5], "DeviceIoControl(\\\\.\\a:, 0x70000)");
 
     // The copy: one seek to 0, then eleven full blocks read and written.
     const auto seeks = callsOf(Op::SetFilePointer, "dsck.tr");
@@ -143,40 +168,97 @@ TEST_F(DisketteRun, Windows9xRegisterBlocksByteForByte) {
     media::SetDiskettePlatform(true);
     kernel.hasVwin32 = true;
     kernel.transferBuffer = media::DisketteBuffer;
-    kernel.int26Flags = 1;  // the carry flag is not consulted
     ASSERT_TRUE(run());
-    EXPECT_EQ(kernel.log()[2], "CreateFileA(\\\\.\\vwin32, 0x80000000, 3, 3, 0x80)");
-    const auto blocks = callsOf(Op::DeviceIoControl, "\\\\.\\vwin32");
+    const auto log = kernel.log();
+    EXPECT_EQ(log[2], "CreateFileA(\\\\.\\vwin32, 0x80000000, 3, 3, 0x80)");
+    const auto blocks = callsOf(Op::DeviceIoControl, Vwin32);
     const std::uint32_t sectors[] = {0, 1, 2, 3, 10, 19, 20, 133, 246, 336, 426, 516, 606, 696, 786};
     const std::uint32_t counts[] = {1, 1, 1, 7, 9, 1, 113, 113, 90, 90, 90, 90, 90, 90, 2};
-    ASSERT_EQ(blocks.size(), 15u);
+    ASSERT_EQ(blocks.size(), 1u + 1u + 15u + 1u);
     const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(media::DisketteBuffer));
-    for (std::size_t i = 0; i < 15; ++i) {
+    struct Expected {
+        sys::DWORD code;
+        Bytes block;
+    };
+    std::vector<Expected> expected;
+    // Level-0 lock of drive A: (these calls number A: as 1), the medium's
+    // parameters into the transfer buffer, the fifteen writes (INT 26h
+    // numbers A: as 0), the release.
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x084A, 0x440D, 0, 0, 0})});
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, address, 0x0860, 0x440D, 0, 0, 0})});
+    for (std::size_t i = 0; i < 15; ++i)
+        expected.push_back({sys::VWIN32_DIOC_DOS_INT26, RegisterBlock({address, sectors[i], counts[i], 0, 0, 0, 0})});
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x086A, 0x440D, 0, 0, 0})});
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
         const Call& c = *blocks[i];
-        EXPECT_EQ(c.a, sys::VWIN32_DIOC_DOS_INT26);
+        EXPECT_EQ(c.a, expected[i].code) << "call " << i;
         EXPECT_EQ(c.b, 28);
         EXPECT_EQ(c.c, 28);
-        Bytes expected(28, 0);
-        const std::uint32_t fields[] = {address, sectors[i], counts[i], 0, 0, 0, 0};
-        for (std::size_t f = 0; f < 7; ++f)
-            for (std::size_t byte = 0; byte < 4; ++byte)
-                expected[f * 4 + byte] = static_cast<std::uint8_t>(fields[f] >> (8 * byte));
-        EXPECT_EQ(c.block, expected) << "block " << i;
+        EXPECT_EQ(c.block, expected[i].block) << "call " << i;
     }
+    EXPECT_EQ(log[3], LockCall);
+    const auto release = std::find(log.begin(), log.end(), ReleaseCall);
+    ASSERT_NE(release, log.end());
+    EXPECT_EQ(*(release + 1), "CloseHandle(" + Vwin32 + ")");
+    EXPECT_EQ(LockBracketFault(kernel.calls), "");
+    EXPECT_FALSE(kernel.volumeLocked);
     for (std::size_t d = 0; d < 788; ++d)
-        ASSERT_EQ(kernel.sector(d), NumberedSector(static_cast<std::uint32_t>(expectedImageSectorFor(d)))) << d;
+        ASSERT_EQ(kernel.sector(d), NumberedSector(static_cast<std::uint32_t>(imagemap::imageSectorFor(d)))) << d;
     EXPECT_TRUE(callsOf(Op::WriteFile, "\\\\.\\a:").empty());
+    EXPECT_EQ(progress.reports.size(), 22u);
 }
 
-TEST_F(DisketteRun, Windows9xNonZeroEaxIsAFailure) {
+// A write is judged by the carry flag alone: reg_EAX is undefined after a
+// good write and holds the error code only when the carry is set.
+TEST_F(DisketteRun, Windows9xWritesAreJudgedByTheCarryFlag) {
+    struct Case {
+        const char* what;
+        std::uint32_t leftEax;
+        std::optional<std::uint32_t> error;
+        bool created;
+    } cases[] = {
+        {"carry clear, reg_EAX left non-zero", 0x00004E01, std::nullopt, true},
+        {"carry clear, reg_EAX left 0", 0, std::nullopt, true},
+        {"carry set, write-protect code", 0, 0x0300, false},
+        {"carry set, reg_EAX 0", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        FakeKernel k;
+        k.files["dsck.tr"] = image;
+        k.hasVwin32 = true;
+        k.transferBuffer = media::DisketteBuffer;
+        k.int26LeftEax = c.leftEax;
+        k.int26Error = c.error;
+        media::SetDiskettePlatform(true);
+        Recorder r(k);
+        EXPECT_EQ(media::WriteRegeneratingDiskette(k, r), c.created) << c.what;
+        EXPECT_EQ(k.openHandles(), 0) << c.what;
+        EXPECT_EQ(LockBracketFault(k.calls), "") << c.what;
+        if (c.created) continue;
+        // The first write failed: released, then the image and vwin32 closed.
+        EXPECT_TRUE(r.reports.empty()) << c.what;
+        EXPECT_TRUE(k.disketteFiles.empty()) << c.what;
+        const auto log = k.log();
+        const std::vector<std::string> tail(log.end() - 4, log.end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"DeviceIoControl(" + Vwin32 + ", 0x3)", ReleaseCall,
+                                                  "CloseHandle(dsck.tr)", "CloseHandle(" + Vwin32 + ")"}))
+            << c.what;
+    }
+}
+
+TEST_F(DisketteRun, Windows9xLockRefusedWritesNothing) {
     media::SetDiskettePlatform(true);
     kernel.hasVwin32 = true;
     kernel.transferBuffer = media::DisketteBuffer;
-    kernel.int26Eax = 0x0A;
+    kernel.lockRefused = true;
     EXPECT_FALSE(run());
     EXPECT_TRUE(progress.reports.empty());
-    EXPECT_EQ(callsOf(Op::DeviceIoControl, "\\\\.\\vwin32").size(), 1u);
+    EXPECT_EQ(kernel.drive, Bytes(kernel.drive.size(), 0));
+    EXPECT_TRUE(kernel.disketteFiles.empty());
     EXPECT_EQ(kernel.openHandles(), 0);
+    const auto log = kernel.log();
+    const std::vector<std::string> tail(log.end() - 3, log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{LockCall, "CloseHandle(" + Vwin32 + ")", "CloseHandle(dsck.tr)"}));
 }
 
 TEST_F(DisketteRun, BeforeThePlatformIsKnownTheRawVolumeIsUsed) {
@@ -280,14 +362,31 @@ TEST_F(DisketteRun, FullDisketteFailsInTheProgramPhase) {
 }
 
 // Every call of a good run, made to fail in turn (reads and writes also made
-// to come back short): the run must fail there, or go on where the failure is
-// harmless, and must never report or write after a failure.
+// to come back short, the vwin32 DOS services also returning the carry set):
+// the run must fail there, or go on where the failure is harmless, and must
+// never report or write after a failure. A 1,321-sector image ends inside the
+// last copy block, which may then be short only by exactly what the image
+// lacks.
 TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
-    for (bool win9x : {false, true}) {
+    struct Round {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+        int sectors;
+    };
+    for (const Round& path : {Round{"raw volume", false, sys::NO_ERROR, 1408},
+                              Round{"raw volume of an image file", false, sys::ERROR_NOT_SUPPORTED, 1408},
+                              Round{"Windows 9x", true, sys::NO_ERROR, 1408},
+                              Round{"raw volume", false, sys::NO_ERROR, 1321},
+                              Round{"Windows 9x", true, sys::NO_ERROR, 1321}}) {
+        const bool win9x = path.win9x;
+        const int sectors = path.sectors;
+        const Bytes source = NumberedImage(static_cast<std::size_t>(sectors));
         FakeKernel good;
-        good.files["dsck.tr"] = image;
+        good.files["dsck.tr"] = source;
         good.hasVwin32 = win9x;
         good.transferBuffer = media::DisketteBuffer;
+        good.geometryError = path.geometryError;
         media::SetDiskettePlatform(win9x);
         Recorder goodProgress(good);
         ASSERT_TRUE(media::WriteRegeneratingDiskette(good, goodProgress));
@@ -296,49 +395,163 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
             const Call& target = good.calls[i];
             std::vector<Fault> faults = {Fault::Fail};
             if (target.op == Op::ReadFile || target.op == Op::WriteFile) faults.push_back(Fault::Short);
+            if (target.op == Op::DeviceIoControl && target.target == Vwin32) faults.push_back(Fault::Carry);
             for (Fault fault : faults) {
                 FakeKernel k;
-                k.files["dsck.tr"] = image;
+                k.files["dsck.tr"] = source;
                 k.hasVwin32 = win9x;
                 k.transferBuffer = media::DisketteBuffer;
+                k.geometryError = path.geometryError;
                 k.injectAt(i, fault);
                 Recorder r(k);
                 const bool ok = media::WriteRegeneratingDiskette(k, r);
-                const std::string where = target.str() + (fault == Fault::Short ? " short" : " failing") +
-                                          (win9x ? " (9x)" : "");
+                const char* faultName = fault == Fault::Short ? "short" : fault == Fault::Carry ? "carry set" : "fails";
+                const std::string where = target.str() + " " + faultName + " (" + path.name + ") on " +
+                                          std::to_string(sectors) + " sectors";
 
                 const bool harmless = (target.op == Op::CloseHandle &&
                                        (target.target == "dsck.tr" || target.target == "\\\\.\\a:" ||
-                                        target.target == "\\\\.\\vwin32")) ||
-                                      (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME);
+                                        target.target == Vwin32)) ||
+                                      (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME) ||
+                                      target.str() == ReleaseCall;
                 EXPECT_EQ(ok, harmless) << where;
-                ReportRow("diskette-faults", {win9x ? "Windows 9x" : "raw volume", target.str(),
-                                              fault == Fault::Short ? "short" : "fails",
-                                              ok ? "created" : "write error", std::to_string(r.reports.size())});
+                const std::string pathName = std::string(path.name) + (sectors == 1321 ? ", 1,321-sector image" : "");
+                ReportRow("diskette-faults", {pathName, target.str(), faultName, ok ? "created" : "write error",
+                                              std::to_string(r.reports.size())});
                 EXPECT_EQ(k.openHandles(), 0) << where;
-                EXPECT_EQ(*k.file("Dsck.tr"), image) << where;
+                EXPECT_EQ(*k.file("Dsck.tr"), source) << where;
+                if (win9x) {
+                    EXPECT_EQ(LockBracketFault(k.calls), harmless && target.str() == ReleaseCall
+                                                                 ? "vwin32 closed with the lock held"
+                                                                 : "")
+                        << where;
+                }
                 if (harmless) continue;
-                for (std::size_t after = i + 1; after < k.calls.size(); ++after)
-                    EXPECT_EQ(k.calls[after].op, Op::CloseHandle) << where << " then " << k.calls[after].str();
                 for (std::size_t at : r.callsAtReport) EXPECT_LE(at, i) << where;
-                // Close order: in the raw phase the image, then the raw access;
-                // elsewhere whatever the phase held, then the image.
+                // What follows the fault: the release of a lock that is held,
+                // then the closes. In the raw phase the image, then the raw
+                // access; elsewhere whatever the phase held, then the image.
                 std::string device;
+                bool locked = false;
                 for (std::size_t j = 0; j < i; ++j) {
                     const Call& c = good.calls[j];
                     if (c.op == Op::CreateFile && c.target.rfind("\\\\.\\", 0) == 0) device = c.target;
                     if (c.op == Op::CloseHandle && c.target == device) device.clear();
+                    if (c.str() == LockCall) locked = true;
+                    if (c.str() == ReleaseCall) locked = false;
                 }
-                const bool lock = target.op == Op::DeviceIoControl && target.a == sys::FSCTL_LOCK_VOLUME;
-                std::vector<std::string> closes;
-                for (std::size_t after = i + 1; after < k.calls.size(); ++after) closes.push_back(k.calls[after].str());
+                const bool lock = (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_LOCK_VOLUME) ||
+                                  target.str() == LockCall;
+                std::vector<std::string> after;
+                for (std::size_t j = i + 1; j < k.calls.size(); ++j) after.push_back(k.calls[j].str());
                 if (!device.empty() && !lock) {
-                    EXPECT_EQ(closes, (std::vector<std::string>{"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"}))
-                        << where;
-                } else if (!closes.empty()) {
-                    EXPECT_EQ(closes.back(), "CloseHandle(dsck.tr)") << where;
+                    std::vector<std::string> expected = {"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"};
+                    if (locked) expected.insert(expected.begin(), ReleaseCall);
+                    EXPECT_EQ(after, expected) << where;
+                } else {
+                    for (const std::string& call : after)
+                        EXPECT_EQ(call.rfind("CloseHandle(", 0), 0u) << where << " then " << call;
+                    if (!after.empty()) EXPECT_EQ(after.back(), "CloseHandle(dsck.tr)") << where;
                 }
             }
         }
+    }
+}
+
+// Drive A: holding media of several sizes, on each way of asking the size:
+// anything smaller than a 1.44 MB diskette is refused before its first byte
+// changes, and the handles are closed as after a failed write.
+TEST_F(DisketteRun, MediaSmallerThanADisketteAreRefusedUntouched) {
+    struct Path {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+    };
+    const Path paths[] = {{"drive geometry", false, sys::NO_ERROR},
+                          {"size of an image-backed drive", false, sys::ERROR_NOT_SUPPORTED},
+                          {"Windows 9x device parameters", true, sys::NO_ERROR}};
+    struct Target {
+        const char* what;
+        std::size_t bytes;
+        bool fits;
+    };
+    const Target targets[] = {{"100 KB", 102'400, false},
+                              {"720 KB", 737'280, false},
+                              {"one sector short of 1.44 MB", 1'474'048, false},
+                              {"1.44 MB", 1'474'560, true},
+                              {"2.88 MB", 2'949'120, true}};
+    for (const Path& path : paths) {
+        for (const Target& target : targets) {
+            const std::string where = std::string(target.what) + " by " + path.name;
+            FakeKernel k;
+            k.files["dsck.tr"] = image;
+            k.hasVwin32 = path.win9x;
+            k.transferBuffer = media::DisketteBuffer;
+            k.geometryError = path.geometryError;
+            k.drive.resize(target.bytes);
+            for (std::size_t i = 0; i < k.drive.size(); ++i) k.drive[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
+            const Bytes before = k.drive;
+            media::SetDiskettePlatform(path.win9x);
+            Recorder r(k);
+
+            EXPECT_EQ(media::WriteRegeneratingDiskette(k, r), target.fits) << where;
+            EXPECT_EQ(k.openHandles(), 0) << where;
+            ASSERT_EQ(k.drive.size(), before.size()) << where;
+            if (!target.fits) {
+                EXPECT_EQ(k.drive, before) << where;
+                EXPECT_TRUE(k.disketteFiles.empty()) << where;
+                EXPECT_TRUE(r.reports.empty()) << where;
+                const auto log = k.log();
+                const std::string device = path.win9x ? "\\\\.\\vwin32" : "\\\\.\\a:";
+                ASSERT_GE(log.size(), 2u);
+                EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+                          (std::vector<std::string>{"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"}))
+                    << where;
+            } else {
+                // The raw area is the run's; every sector past it is as it was.
+                EXPECT_EQ(k.sector(0), NumberedSector(244)) << where;
+                EXPECT_TRUE(std::equal(k.drive.begin() + 788 * 512, k.drive.end(), before.begin() + 788 * 512))
+                    << where;
+            }
+            ReportRow("diskette-targets", {"in-memory kernel, " + std::string(path.name), target.what,
+                                           std::to_string(target.bytes), target.fits ? "created" : "write error",
+                                           k.drive == before ? "unchanged" : "raw area written"});
+        }
+    }
+}
+
+// When the drive cannot tell the medium's size, nothing is written.
+TEST_F(DisketteRun, AMediumOfUnknownSizeIsRefused) {
+    struct Case {
+        const char* what;
+        bool win9x;
+        std::function<void(FakeKernel&)> prepare;
+    } cases[] = {
+        {"empty drive: geometry not ready", false, [](FakeKernel& k) { k.geometryError = sys::ERROR_NOT_READY; }},
+        {"geometry refused for another reason", false,
+         [](FakeKernel& k) { k.geometryError = sys::ERROR_INVALID_PARAMETER; }},
+        {"neither geometry nor size", false,
+         [](FakeKernel& k) {
+             k.geometryError = sys::ERROR_NOT_SUPPORTED;
+             k.injectAt(6, Fault::Fail, sys::ERROR_INVALID_PARAMETER);  // the volume's GetFileSize
+         }},
+        {"Windows 9x: drive not ready (carry set)", true, [](FakeKernel& k) { k.deviceParametersError = 0x15; }},
+        {"Windows 9x: the service call fails", true,
+         [](FakeKernel& k) { k.injectAt(3, Fault::Fail, sys::ERROR_NOT_SUPPORTED); }},  // the parameters
+    };
+    for (const Case& c : cases) {
+        FakeKernel k;
+        k.files["dsck.tr"] = image;
+        k.hasVwin32 = c.win9x;
+        k.transferBuffer = media::DisketteBuffer;
+        c.prepare(k);
+        media::SetDiskettePlatform(c.win9x);
+        Recorder r(k);
+        EXPECT_FALSE(media::WriteRegeneratingDiskette(k, r)) << c.what;
+        EXPECT_EQ(k.drive, Bytes(k.drive.size(), 0)) << c.what;
+        EXPECT_TRUE(k.disketteFiles.empty()) << c.what;
+        EXPECT_EQ(k.openHandles(), 0) << c.what;
+        for (const Call& call : k.calls)
+            EXPECT_TRUE(call.op != Op::WriteFile && call.op != Op::ReadFile) << c.what << ": " << call.str();
     }
 }

@@ -150,6 +150,13 @@ TEST(FeedbackVersionText, GeneralFormAtMostFifteenDigitsInTheLocaleSeparator) {
         {123456789012345.0, '.', "123456789012345"},
         {1e20, '.', "1E20"},
         {1.5e-7, ',', "1,5E-7"},
+        // The form's limits: exponent -4 stays fixed, -5 and 15 (also after
+        // rounding to fifteen digits) do not.
+        {0.0001, '.', "0.0001"},
+        {0.00001, '.', "1E-5"},
+        {999999999999999.9, '.', "1E15"},
+        {0.000123456789012345678, ',', "0,000123456789012346"},
+        {-1.7976931348623157e308, '.', "-1.79769313486232E308"},
     };
     for (const Case& c : cases) EXPECT_EQ(FloatToText(c.value, c.separator), c.text) << c.value;
 

@@ -68,6 +68,7 @@ SeenBox answerBox(DWORD thread) {
 class ExceptionBox : public RenderedApp {
 protected:
     ThrowingShell throwing;
+    wintest::ExpectedMessageBox expectedBoxes;
     ExceptionBox() { shellOverride = &throwing; }
 };
 

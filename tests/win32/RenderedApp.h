@@ -20,6 +20,7 @@
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/FakeKernel.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/win32/MessageBoxWatchdog.h"
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Kernel.h"
 #include "platform/win32/WinApi.h"
@@ -30,13 +31,18 @@ using namespace std::chrono_literals;
 
 class RenderedApp : public ::testing::Test {
 protected:
+    RenderedApp() : RenderedApp(win32::Win32BackendOptions{true, {}}) {}
+    // A renderer with other options (its fallbacks forced); run() must return.
+    explicit RenderedApp(win32::Win32BackendOptions options) : backend(options) {}
+
     fakes::FakeKernel fakeKernel;
     win32::Win32Kernel realKernel;
     fakes::FakeShell shell;
     fakes::FakeLocale locale;
     std::optional<sys::Services> services;
-    win32::Win32Backend backend{win32::Win32BackendOptions{true}};
+    win32::Win32Backend backend;
     forms::Application app{backend};
+    MessageBoxWatchdog boxWatchdog;
 
     // Which services the forms get; set before SetUp runs.
     bool useRealKernel = false;

@@ -1,0 +1,285 @@
+#include "platform/qt/KindViews.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <cmath>
+#include <limits>
+
+#include "platform/qt/BevelWidget.h"
+#include "platform/qt/Look.h"
+#include "platform/qt/StatusBarWidget.h"
+
+namespace qtui {
+
+namespace {
+
+// The room an edit control keeps around its text; a rich edit box uses its
+// whole height, so a six-line topic fits the box it was written for.
+constexpr int MemoMargin = 1;
+constexpr int RichEditMargin = 0;
+
+Qt::Alignment horizontal(forms::Alignment a) {
+    switch (a) {
+        case forms::Alignment::Center: return Qt::AlignHCenter;
+        case forms::Alignment::Right: return Qt::AlignRight;
+        case forms::Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+// Every paragraph of a document takes the alignment; the default option
+// covers the paragraphs typed later. A positive line height fixes the
+// distance between lines.
+void formatDocument(QTextDocument* doc, Qt::Alignment a, qreal lineHeight) {
+    QTextOption option = doc->defaultTextOption();
+    option.setAlignment(a);
+    doc->setDefaultTextOption(option);
+    QTextCursor cursor(doc);
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setAlignment(a);
+    if (lineHeight > 0) format.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
+}
+
+// The line distance of a Windows text box: the font's ascent and descent
+// rounded once, where Qt rounds each of them up. The topic boxes are sized
+// for that distance: the six lines of a topic fill its box exactly.
+qreal windowsLineHeight(const QFont& font) { return std::round(QFontMetricsF(font).height()); }
+
+// A radio button takes a click anywhere in its bounds, as a native one does,
+// not only on its circle and caption.
+class RadioButtonWidget : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+QWidget* makeLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    label->setMargin(0);
+    label->setIndent(0);
+    return label;
+}
+
+QWidget* makeEdit(const forms::Control& c, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setFrame(c.border);
+    edit->setReadOnly(c.readOnly);
+    return edit;
+}
+
+// Memos and rich edit boxes share their static look; Tab moves on through
+// the form, as in the forms' own memos.
+template <class W>
+W* makeTextBox(const forms::Control& c, QWidget* parent, int margin) {
+    auto* box = new W(parent);
+    box->setReadOnly(c.readOnly);
+    box->setFrameShape(c.border ? QFrame::StyledPanel : QFrame::NoFrame);
+    box->setLineWrapMode(c.wordWrap ? W::WidgetWidth : W::NoWrap);
+    box->setVerticalScrollBarPolicy(c.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    box->document()->setDocumentMargin(margin);
+    if (c.readOnly) box->setTextInteractionFlags(Qt::NoTextInteraction);
+    return box;
+}
+
+QWidget* makePanel(const forms::Control& c, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    if (c.border) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel->setLineWidth(1);
+    } else {
+        panel->setFrameStyle(QFrame::NoFrame);
+    }
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+QWidget* makeImage(const forms::Image& c, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setPixmap(QPixmap::fromImage(toQImage(c.picture)));
+    return label;
+}
+
+QWidget* makeButton(const forms::Button& c, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    // Enter is the form's business (the model presses its default button);
+    // Qt's own default-button handling stays off, only the look is kept.
+    button->setAutoDefault(false);
+    button->setDefault(c.isDefault);
+    return button;
+}
+
+QWidget* makeStatusBar(const forms::StatusBar& c, QWidget* parent) {
+    auto* bar = new StatusBarWidget(parent);
+    bar->setPaneWidths(c.panelWidths);
+    return bar;
+}
+
+}  // namespace
+
+LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeLabel(parent), window) {}
+
+void LabelView::applyText() { static_cast<QLabel*>(widget_)->setText(toWidgetText(control_.text())); }
+
+void LabelView::applyAlignment() {
+    static_cast<QLabel*>(widget_)->setAlignment(horizontal(control_.alignment()) | Qt::AlignTop);
+}
+
+EditView::EditView(forms::Edit& c, QWidget* parent, FormWindow& window) : ControlView(c, makeEdit(c, parent), window) {
+    textRole_ = QPalette::Text;
+    backgroundRole_ = QPalette::Base;
+    connect(static_cast<QLineEdit*>(widget_), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!applying_) control_.textEdited(toModelText(text), id_);
+    });
+}
+
+void EditView::applyText() {
+    auto* edit = static_cast<QLineEdit*>(widget_);
+    const QString text = toWidgetText(control_.text());
+    applying_ = true;
+    if (edit->text() != text) edit->setText(text);
+    applying_ = false;
+}
+
+void EditView::applyAlignment() {
+    static_cast<QLineEdit*>(widget_)->setAlignment(horizontal(control_.alignment()) | Qt::AlignVCenter);
+}
+
+MemoView::MemoView(forms::Memo& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeTextBox<QPlainTextEdit>(c, parent, MemoMargin), window) {
+    textRole_ = QPalette::Text;
+    backgroundRole_ = QPalette::Base;
+    auto* memo = static_cast<QPlainTextEdit*>(widget_);
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
+        if (!applying_) control_.textEdited(toModelText(memo->toPlainText()), id_);
+    });
+}
+
+void MemoView::applyText() {
+    auto* memo = static_cast<QPlainTextEdit*>(widget_);
+    applying_ = true;
+    if (const QString text = toWidgetText(control_.text()); memo->toPlainText() != text) memo->setPlainText(text);
+    applying_ = false;
+    applyAlignment();
+}
+
+void MemoView::applyAlignment() {
+    applying_ = true;
+    formatDocument(static_cast<QPlainTextEdit*>(widget_)->document(), horizontal(control_.alignment()), 0);
+    applying_ = false;
+}
+
+RichEditView::RichEditView(forms::RichEdit& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeTextBox<QTextEdit>(c, parent, RichEditMargin), window) {
+    textRole_ = QPalette::Text;
+    backgroundRole_ = QPalette::Base;
+    auto* rich = static_cast<QTextEdit*>(widget_);
+    rich->setAcceptRichText(false);
+    connect(rich, &QTextEdit::textChanged, this, [this, rich] {
+        if (!applying_) control_.textEdited(toModelText(rich->toPlainText()), id_);
+    });
+}
+
+void RichEditView::applyText() {
+    auto* rich = static_cast<QTextEdit*>(widget_);
+    applying_ = true;
+    if (const QString text = toWidgetText(control_.text()); rich->toPlainText() != text) rich->setPlainText(text);
+    applying_ = false;
+    applyAlignment();
+}
+
+void RichEditView::applyAlignment() {
+    auto* rich = static_cast<QTextEdit*>(widget_);
+    applying_ = true;
+    formatDocument(rich->document(), horizontal(control_.alignment()), windowsLineHeight(rich->font()));
+    applying_ = false;
+}
+
+void RichEditView::applyFont() {
+    ControlView::applyFont();
+    // The topic texts are disabled only to keep the user out, and read
+    // normally, not greyed.
+    QPalette p = widget_->palette();
+    p.setColor(QPalette::Disabled, textRole_, p.color(QPalette::Active, textRole_));
+    widget_->setPalette(p);
+    applyAlignment();
+}
+
+RadioButtonView::RadioButtonView(forms::RadioButton& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, new RadioButtonWidget(parent), window), radio_(c) {
+    connect(static_cast<QRadioButton*>(widget_), &QRadioButton::toggled, this, [this](bool on) {
+        if (applying_ || !on) return;
+        radio_.checkedByUser(id_);
+        // The model may refuse (the button is out of reach): show its answer.
+        applyValue();
+    });
+}
+
+void RadioButtonView::applyText() { static_cast<QRadioButton*>(widget_)->setText(toWidgetText(control_.text())); }
+
+void RadioButtonView::applyValue() {
+    auto* radio = static_cast<QRadioButton*>(widget_);
+    if (radio->isChecked() == radio_.checked()) return;
+    applying_ = true;
+    if (radio_.checked()) {
+        radio->setChecked(true);
+    } else {
+        // An exclusive group never lets its checked button go by itself; the
+        // model may uncheck them all.
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+    }
+    applying_ = false;
+}
+
+ButtonView::ButtonView(forms::Button& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeButton(c, parent), window) {
+    textRole_ = QPalette::ButtonText;
+    connect(static_cast<QPushButton*>(widget_), &QPushButton::clicked, this, [this] { control_.click(); });
+}
+
+void ButtonView::applyText() { static_cast<QPushButton*>(widget_)->setText(toWidgetText(control_.text())); }
+
+PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makePanel(c, parent), window) {
+    backgroundRole_ = QPalette::Window;
+}
+
+BevelView::BevelView(forms::Bevel& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, new BevelWidget(parent), window) {}
+
+ImageView::ImageView(forms::Image& c, QWidget* parent, FormWindow& window) : ControlView(c, makeImage(c, parent), window) {}
+
+ProgressBarView::ProgressBarView(forms::ProgressBar& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, new QProgressBar(parent), window), bar_(c) {
+    static_cast<QProgressBar*>(widget_)->setTextVisible(false);
+}
+
+void ProgressBarView::applyValue() {
+    auto* bar = static_cast<QProgressBar*>(widget_);
+    bar->setRange(bar_.min(), bar_.max());
+    bar->setValue(bar_.position());
+}
+
+StatusBarView::StatusBarView(forms::StatusBar& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeStatusBar(c, parent), window) {}
+
+}  // namespace qtui

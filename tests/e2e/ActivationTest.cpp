@@ -1,0 +1,107 @@
+// The real Linux program under Xvfb with a real window manager (openbox),
+// driven from the keyboard only: each form opened from the main window must
+// become the active window by itself (nobody here moves the focus), and the
+// keys typed next must land in it.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/Session.h"
+
+namespace e2e {
+namespace {
+
+using peers::runCommand;
+
+// An X server with openbox managing it, and the shell on top.
+class Desktop {
+public:
+    explicit Desktop(const Session& session)
+        : dir_(session.dir()),
+          xvfb_("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", dir_, "xvfb"),
+          display_(":" + xvfbDisplayNumber(dir_ / "xvfb.log", std::chrono::seconds(20))),
+          wm_("env DISPLAY=" + display_ + " openbox --sm-disable", dir_, "openbox") {}
+
+    const std::string& display() const { return display_; }
+
+    std::string x(const std::string& command) const {
+        std::string out = runCommand("DISPLAY=" + display_ + " " + command, dir_).output;
+        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+        return out;
+    }
+    bool managed() const { return x("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; }
+    // The title of the window the window manager names the active one.
+    std::string activeTitle() const { return x("xdotool getactivewindow getwindowname 2>/dev/null"); }
+    bool shown(const std::string& title) const {
+        return !x("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null").empty();
+    }
+    // Keys go to whichever window has the focus, as typed.
+    void type(const std::string& keys) const { x("xdotool key --delay 60 " + keys); }
+
+private:
+    fs::path dir_;
+    peers::BackgroundProgram xvfb_;
+    std::string display_;
+    peers::BackgroundProgram wm_;
+};
+
+bool activeBecomes(const Desktop& desktop, const std::string& title) {
+    return peers::waitUntil([&] { return desktop.activeTitle() == title; }, std::chrono::seconds(15));
+}
+
+bool hides(const Desktop& desktop, const std::string& title) {
+    return peers::waitUntil([&] { return !desktop.shown(title); }, std::chrono::seconds(15));
+}
+
+TEST(WindowManager, EachFormOpenedFromTheKeyboardIsActiveAndTakesTheKeys) {
+    // A missing tool is a broken test machine, not a reason to pass.
+    for (const char* program : {"Xvfb", "openbox", "xdotool", "xprop"})
+        ASSERT_TRUE(peers::programExists(program)) << program << " missing";
+    Session session;
+    const Desktop desktop(session);
+    ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)))
+        << peers::readText(session / "openbox.log");
+    const peers::BackgroundProgram shell("env DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb " +
+                                             DORVANE_SHELL_PATH,
+                                         session.dir(), "shell");
+    ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell")) << peers::readText(session / "shell.log");
+
+    const struct {
+        const char* title;
+        const char* open;   // from the main window's menu bar
+        const char* close;  // typed into the form, must hide it
+    } rows[] = {
+        {"About", "alt+a", "Return"},
+        {"Feedback Form", "alt+f", "Escape"},
+        // Space on OK moves on to the confirmation, where Cancel has the
+        // focus, and space on Cancel hides the dialog.
+        {"Create Diskette", "alt+r Return", "space space"},
+        // Opened again after Cancel, OK has the focus once more.
+        {"Create Diskette", "alt+r Return", "space space"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.title);
+        ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell")) << "back in the main window";
+        desktop.type(r.open);
+        ASSERT_TRUE(activeBecomes(desktop, r.title)) << "active: " << desktop.activeTitle();
+        desktop.type(r.close);
+        EXPECT_TRUE(hides(desktop, r.title));
+    }
+}
+
+// The renderer contract's keyboard and activation rows, on real X windows
+// that openbox manages rather than offscreen.
+TEST(WindowManager, TheQtContractsKeyboardAndActivationRowsHold) {
+    for (const char* program : {"Xvfb", "openbox", "xprop"})
+        ASSERT_TRUE(peers::programExists(program)) << program << " missing";
+    Session session;
+    const Desktop desktop(session);
+    ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
+    const auto run = runCommand("DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb timeout 120 " +
+                                    DORVANE_QT_TESTS_PATH +
+                                    " --gtest_filter='QtContract.AFormShown*:QtContract.EnterAndEsc:QtContract.Tab*'",
+                                session.dir());
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("[  PASSED  ] 3 tests."), std::string::npos) << run.output;
+}
+
+}  // namespace
+}  // namespace e2e

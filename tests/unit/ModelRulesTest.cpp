@@ -1,0 +1,282 @@
+// The behaviour rules the control model holds for every renderer: no echo to
+// the view a change came from, progress clamping, which clicks reach a
+// handler, the focus fallback, where a form appears and the message-box
+// title, and the silence while the views are taken down.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Application.h"
+#include "tests/fakes/AppFixture.h"
+#include "tests/fakes/TestBackend.h"
+
+using namespace forms;
+
+namespace {
+
+// One control of every kind that can hold a click handler, inside a panel.
+class Board : public Form {
+public:
+    explicit Board(Application& app)
+        : Form(app, "Board"),
+          box(make<Panel>("box")),
+          label(make<Label>("label", &box)),
+          edit(make<Edit>("edit", &box)),
+          memo(make<Memo>("memo", &box)),
+          rich(make<RichEdit>("rich", &box)),
+          radio(make<RadioButton>("radio", &box)),
+          bevel(make<Bevel>("bevel", &box)),
+          image(make<Image>("image", &box)),
+          button(make<Button>("button", &box)),
+          bitBtn(make<BitBtn>("bitBtn", &box)),
+          bar(make<ProgressBar>("bar", &box)),
+          status(make<StatusBar>("status", &box)) {
+        setText("Board");
+        setClientSize(300, 200);
+        box.setBounds(0, 0, 300, 200);
+        int top = 0;
+        for (Control* c : box.children()) {
+            c->setBounds(4, top, 80, 12);
+            top += 14;
+        }
+    }
+    Panel& box;
+    Label& label;
+    Edit& edit;
+    Memo& memo;
+    RichEdit& rich;
+    RadioButton& radio;
+    Bevel& bevel;
+    Image& image;
+    Button& button;
+    BitBtn& bitBtn;
+    ProgressBar& bar;
+    StatusBar& status;
+};
+
+class ModelRules : public ::testing::Test {
+protected:
+    fakes::TestBackend backend;
+    Application app{backend};
+    Board* board = nullptr;
+
+    void SetUp() override {
+        board = app.CreateForm<Board>();
+        board->setVisible(true);
+    }
+};
+
+TEST_F(ModelRules, AChangeFromAViewIsNotEchoedBackToIt) {
+    struct Row {
+        const char* what;
+        Control* control;
+        Prop prop;
+        std::function<void(ObserverId)> fromView;
+    };
+    const Row rows[] = {
+        {"typing", &board->edit, Prop::Text, [&](ObserverId id) { board->edit.textEdited("typed", id); }},
+        {"checking", &board->radio, Prop::Checked, [&](ObserverId id) { board->radio.checkedByUser(id); }},
+        {"focus", board, Prop::Focus, [&](ObserverId id) { board->memo.focusMoved(id); }},
+        {"minimizing", board, Prop::WindowState,
+         [&](ObserverId id) { board->setWindowState(WindowState::Minimized, id); }},
+        {"hiding", &board->label, Prop::Visible, [&](ObserverId id) { board->label.setVisible(false, id); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        int toSource = 0, toOther = 0;
+        const ObserverId source = r.control->observe([&](Prop p) { toSource += p == r.prop; });
+        const ObserverId other = r.control->observe([&](Prop p) { toOther += p == r.prop; });
+        r.fromView(source);
+        EXPECT_EQ(toSource, 0);
+        EXPECT_EQ(toOther, 1);
+        // The same again changes nothing and tells nobody.
+        r.fromView(source);
+        EXPECT_EQ(toOther, 1);
+        r.control->unobserve(source);
+        r.control->unobserve(other);
+    }
+}
+
+TEST_F(ModelRules, AProgressPositionOutsideTheRangeIsClamped) {
+    const struct {
+        int min, max, position, shown;
+    } rows[] = {
+        {0, 2384, 2500, 2384}, {0, 2384, -1, 0}, {0, 2384, 2384, 2384}, {10, 20, 5, 10}, {10, 20, 15, 15},
+    };
+    ProgressBar& bar = board->bar;
+    for (const auto& r : rows) {
+        bar.setRange(r.min, r.max);
+        bar.setPosition(r.position);
+        EXPECT_EQ(bar.position(), r.shown) << r.min << ".." << r.max << " at " << r.position;
+        EXPECT_EQ(backend.view(bar)->shown.position, r.shown);
+    }
+    // A narrower range pulls the position in with it.
+    bar.setRange(0, 100);
+    bar.setPosition(90);
+    bar.setRange(0, 50);
+    EXPECT_EQ(bar.position(), 50);
+    EXPECT_EQ(backend.view(bar)->shown.position, 50);
+}
+
+TEST_F(ModelRules, AClickReachesItsHandlerOnlyWhenTheControlIsReachable) {
+    const struct {
+        const char* what;
+        std::function<void(Control&)> spoil;
+    } ways[] = {
+        {"reachable", [](Control&) {}},
+        {"disabled", [](Control& c) { c.setEnabled(false); }},
+        {"hidden", [](Control& c) { c.setVisible(false); }},
+        {"in a disabled panel", [&](Control&) { board->box.setEnabled(false); }},
+        {"in a hidden panel", [&](Control&) { board->box.setVisible(false); }},
+        {"clipped by its panel", [](Control& c) { c.setBounds(400, 0, 10, 10); }},
+        {"on a hidden form", [&](Control&) { board->setVisible(false); }},
+    };
+    for (Control* c : board->box.children()) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(c->name() + " " + way.what);
+            const Rect was = c->bounds();
+            int clicks = 0;
+            c->onClick = [&] { ++clicks; };
+            way.spoil(*c);
+            const bool reachable = std::string(way.what) == "reachable";
+            EXPECT_EQ(c->takesClick(), reachable);
+            c->click();
+            EXPECT_EQ(clicks, reachable ? 1 : 0);
+            c->setEnabled(true);
+            c->setVisible(true);
+            c->setBounds(was.left, was.top, was.width, was.height);
+            board->box.setEnabled(true);
+            board->box.setVisible(true);
+            board->setVisible(true);
+        }
+        c->onClick = nullptr;
+        EXPECT_FALSE(c->takesClick()) << c->name() << ": no handler, no click";
+    }
+}
+
+TEST_F(ModelRules, TheFocusFallsBackToTheFirstControlInKeyboardOrderThatCanTakeIt) {
+    board->button.tabOrder = 0;
+    board->edit.tabOrder = 1;
+    board->FocusControl(board->memo);
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        Control* focus;
+    } steps[] = {
+        {"hiding the focused memo", [&] { board->memo.setVisible(false); }, &board->button},
+        {"disabling the focused button", [&] { board->button.setEnabled(false); }, &board->edit},
+        {"hiding the panel", [&] { board->box.setVisible(false); }, &board->edit},  // nothing else can
+        {"the form hidden keeps its focus", [&] { board->setVisible(false); }, &board->edit},
+        {"shown again, the first that can", [&] {
+             board->box.setVisible(true);
+             board->setVisible(true);
+         }, &board->edit},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(board->activeControl(), s.focus) << s.what;
+        if (board->visible()) {
+            EXPECT_EQ(backend.view(*board)->focus, s.focus) << s.what;
+        }
+    }
+}
+
+TEST_F(ModelRules, LabelsThatSizeThemselvesOrFollowAnotherArePlacedByTheModel) {
+    Label& lead = board->label;
+    Label& next = board->make<Label>("next", &board->box);
+    next.follows = &lead;
+    next.setBounds(0, 40, 0, 13);
+    lead.setText("abcd");
+    // Four characters of six pixels in the test backend's measure.
+    EXPECT_EQ(backend.view(lead)->shown.bounds, (Rect{4, 0, 24, 13}));
+    EXPECT_EQ(next.placement(&fakes::TestBackend::measure).left, 4 + 24);
+    // A view of the follower is told when its leader's caption changes.
+    int told = 0;
+    next.observe([&](Prop p) { told += p == Prop::Bounds; });
+    lead.setText("abcdef");
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(next.placement(&fakes::TestBackend::measure).left, 4 + 36);
+}
+
+TEST_F(ModelRules, AControlDockedToTheBottomFollowsItsParentsSize) {
+    StatusBar& status = board->make<StatusBar>("docked");
+    status.dockedBottom = true;
+    status.setBounds(0, 181, 300, 19);
+    board->setHeight(board->height() + 40);
+    EXPECT_EQ(status.bounds(), (Rect{0, 221, 300, 19}));
+    board->setClientSize(320, 100);
+    EXPECT_EQ(status.bounds(), (Rect{0, 81, 320, 19}));
+}
+
+TEST_F(ModelRules, TheExceptionBoxIsTitledByTheMainFormOrTheProgram) {
+    app.dispatch([] { throw Exception("boom"); });
+    board->setText("");
+    app.dispatch([] { throw 1; });
+    EXPECT_EQ(backend.exceptions, (std::vector<std::string>{"boom", ""}));
+    EXPECT_EQ(backend.exceptionTitles, (std::vector<std::string>{"Board", app.programName}));
+}
+
+// A renderer whose widgets still report events while it takes them down.
+class NoisyBackend : public fakes::TestBackend {
+public:
+    std::function<void()> whileClosing;
+    void formsClosing() override {
+        if (whileClosing) whileClosing();
+        TestBackend::formsClosing();
+    }
+};
+
+TEST(ModelTeardown, WhatViewsReportWhileTheyAreTakenDownRunsNoHandler) {
+    NoisyBackend backend;
+    int handled = 0;
+    {
+        Application app(backend);
+        Board* board = app.CreateForm<Board>();
+        board->setVisible(true);
+        board->button.onClick = [&] { ++handled; };
+        board->edit.onChange = [&] { ++handled; };
+        backend.whileClosing = [board] {
+            board->button.click();
+            board->edit.textEdited("late", 1);
+            board->closeBox();
+            board->keyEnter();
+        };
+    }
+    EXPECT_EQ(handled, 0);
+    EXPECT_FALSE(backend.terminated) << "the close box reached the model";
+}
+
+// Where each of the shell's forms appears each time it is shown.
+using ShellForms = fakes::AppFixture;
+
+TEST_F(ShellForms, AreCentredOnFirstShowOrEachShowAndActivated) {
+    const struct {
+        forms::Form* form;
+        std::function<void()> open;
+        bool centredAgain;
+    } rows[] = {
+        {About, [] { Form1->About1.click(); }, false},
+        {Form2, [] { Form1->CreateDiskette2.click(); }, true},
+        {FeedbackForm, [] { Form1->Feedback1.click(); }, true},
+    };
+    EXPECT_TRUE(backend.view(*Form1)->centred);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.form->name());
+        const fakes::RecordingView& view = *backend.view(*r.form);
+        r.open();
+        EXPECT_TRUE(view.centred);
+        EXPECT_EQ(view.activations, 1);
+        EXPECT_NE(view.focus, nullptr);
+        r.open();  // already visible: neither raised nor moved
+        EXPECT_EQ(view.activations, 1);
+        r.form->setVisible(false);
+        r.open();
+        EXPECT_EQ(view.centred, r.centredAgain);
+        EXPECT_EQ(view.activations, 2);
+        EXPECT_EQ(view.focus, r.form->activeControl());
+    }
+}
+
+}  // namespace
