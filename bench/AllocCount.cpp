@@ -68,6 +68,7 @@ public:
         return sys::INVALID_HANDLE_VALUE;
     }
     sys::DWORD SetFilePointer(sys::Handle h, sys::LONG distance, sys::DWORD) override {
+        lastError_ = sys::NO_ERROR;
         return static_cast<sys::DWORD>(file(h).position = static_cast<std::uint64_t>(distance));
     }
     sys::BOOL ReadFile(sys::Handle h, void* buffer, sys::DWORD wanted, sys::DWORD* done) override {
@@ -89,13 +90,18 @@ public:
     sys::BOOL CloseHandle(sys::Handle h) override { return !(file(h).open = false); }
     sys::DWORD GetFileSize(sys::Handle h, sys::DWORD* high) override {
         if (high != nullptr) *high = 0;
+        lastError_ = sys::NO_ERROR;
         return static_cast<sys::DWORD>(file(h).size);
     }
     sys::BOOL MoveFileA(const char*, const char*) override { return false; }
     sys::BOOL DeleteFileA(const char*) override { return false; }
-    sys::DWORD GetLastError() override { return sys::NO_ERROR; }
-    sys::BOOL DeviceIoControl(sys::Handle, sys::DWORD, void*, sys::DWORD, void*, sys::DWORD, sys::DWORD*) override {
-        return true;
+    sys::DWORD GetLastError() override { return lastError_; }
+    // The volume's lock and dismount succeed; its geometry is not known, as
+    // for an image file, so the writer asks the size.
+    sys::BOOL DeviceIoControl(sys::Handle, sys::DWORD code, void*, sys::DWORD, void*, sys::DWORD, sys::DWORD*) override {
+        lastError_ = code == sys::FSCTL_LOCK_VOLUME || code == sys::FSCTL_DISMOUNT_VOLUME ? sys::NO_ERROR
+                                                                                         : sys::ERROR_NOT_SUPPORTED;
+        return lastError_ == sys::NO_ERROR;
     }
     sys::BOOL CreateProcessA(const char*, char*, sys::BOOL, sys::DWORD, const sys::StartupInfo&,
                              sys::ProcessInformation*) override {
@@ -104,6 +110,7 @@ public:
     sys::BOOL GetVersionExA(sys::OsVersionInfo*) override { return false; }
 
 private:
+    sys::DWORD lastError_ = sys::NO_ERROR;
     File& file(sys::Handle h) { return files[static_cast<std::size_t>(h - 4)]; }
 };
 

@@ -157,7 +157,8 @@ if parts:
         found = re.search(r"^(?:summary|totals): (\d+)", text, re.M)
         counts.append(int(found.group(1)) if found else 0)
     total = sum(counts) or 1
-    names = ["before the first form window"] + [f"form window {i} built (creation order)" for i in range(1, len(counts))]
+    names = ["before the first form window: process start, libraries, QApplication, services, the forms' models"] + [
+        f"form window {i} built (in the order the forms are first shown)" for i in range(1, len(counts))]
     names[-1] += ", then showing and painting the main window"
     breakdown = (f"**Where the start-up goes** (measured {time.strftime('%Y-%m-%d', time.gmtime())}: instructions up "
                  f"to the first paint of `dorvane-shell`, offscreen, one callgrind run; {total / 1e6:.0f} M in all):\n\n" +
