@@ -12,7 +12,8 @@
 #include <chrono>
 #include <numeric>
 
-#include "bench/support/Workspace.h"
+#include "bench/Scene.h"
+#include "platform/fat12/Format.h"
 #include "platform/fat12/Storage.h"
 #include "platform/fat12/Volume.h"
 #include "platform/posix/FdStorage.h"
@@ -25,14 +26,14 @@ using fat12::Status;
 
 constexpr std::size_t ChunkBytes = 65536;
 
-bench::Bytes fileContent(std::size_t bytes) {
-    bench::Bytes content(bytes);
+peers::Bytes fileContent(std::size_t bytes) {
+    peers::Bytes content(bytes);
     std::iota(content.begin(), content.end(), std::uint8_t{7});
     return content;
 }
 
 // Empty on success, otherwise the step that failed.
-const char* writeFile(fat12::Storage& storage, const bench::Bytes& content) {
+const char* writeFile(fat12::Storage& storage, const peers::Bytes& content) {
     fat12::Volume volume(storage);
     if (volume.mount() != Status::Ok) return "mount";
     if (volume.create("DATA.BIN", {}) != Status::Ok) return "create";
@@ -45,8 +46,8 @@ const char* writeFile(fat12::Storage& storage, const bench::Bytes& content) {
 }
 
 void Fat12Write_Memory(benchmark::State& state) {
-    const bench::Bytes blank = sample::buildBlankDiskette();
-    const bench::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
+    const peers::Bytes blank = sample::buildBlankDiskette();
+    const peers::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         fat12::MemoryStorage storage(blank);
         const auto start = Clock::now();
@@ -62,13 +63,13 @@ void Fat12Write_Memory(benchmark::State& state) {
 }
 
 void Fat12Write_File(benchmark::State& state) {
-    bench::Workspace workspace(1408);
-    const bench::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
+    const bench::Scene scene(1408);
+    const peers::Bytes content = fileContent(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        workspace.restoreBlank();
+        scene.restoreBlank();
         const auto start = Clock::now();
-        const int fd = ::open(workspace.drivePath().c_str(), O_RDWR | O_CLOEXEC);
-        posix::FdStorage storage(fd, bench::DisketteBytes, true);
+        const int fd = ::open("A.img", O_RDWR | O_CLOEXEC);
+        posix::FdStorage storage(fd, fat12::DisketteBytes, true);
         const char* failed = fd < 0 ? "open" : writeFile(storage, content);
         if (failed == nullptr && ::fdatasync(fd) != 0) failed = "fdatasync";
         if (fd >= 0) ::close(fd);

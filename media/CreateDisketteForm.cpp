@@ -156,7 +156,7 @@ void TForm2::CancelCreateDisketteButtonClick() { setVisible(false); }
 
 void TForm2::ContinueCreateDisketteButtonClick() {
     apply(Writing);
-    const bool created = media::WriteRegeneratingDiskette(services_.kernel, *this);
+    const bool created = media::WriteRegeneratingDiskette(services_.kernel, *this, services_.diagnostics);
     // A key pressed while the run held the loop (Enter, most likely) would
     // otherwise press the result's focused button and close the dialog
     // before the user saw whether the diskette was made.
@@ -165,6 +165,7 @@ void TForm2::ContinueCreateDisketteButtonClick() {
         apply(Created);
         FocusControl(DisketteCreatedButton);
     } else {
+        services_.diagnostics.Failed("Create Diskette failed");
         ShowWriteErrorState();
     }
 }

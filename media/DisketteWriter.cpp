@@ -1,6 +1,7 @@
 #include "media/DisketteWriter.h"
 
 #include <cstring>
+#include <string>
 
 #include "media/DisketteCapacity.h"
 #include "media/DosCalls.h"
@@ -211,14 +212,18 @@ bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t 
 
 bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device) { return rawPath().holdsRun(kernel, device); }
 
-bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress) {
+bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress, sys::Diagnostics& diagnostics) {
     std::int32_t counter = 0;
     RegenerationImage image(kernel);
     if (!image.Open()) return false;
     // An image that can't serve every sector the run addresses fails before
     // anything is written.
     const std::int64_t imageSize = image.Size();
-    if (imageSize < static_cast<std::int64_t>(MinimumImageSectors) * SectorSize) {
+    constexpr std::int64_t minimumBytes = static_cast<std::int64_t>(MinimumImageSectors) * SectorSize;
+    if (imageSize < minimumBytes) {
+        if (imageSize >= 0)
+            diagnostics.Cause("the regeneration image Dsck.tr is too short: " + std::to_string(imageSize) +
+                              " bytes, at least " + std::to_string(minimumBytes) + " needed");
         image.Close();
         return false;
     }

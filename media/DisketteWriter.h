@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/diagnostics.h"
 #include "platform/kernel.h"
 
 namespace media {
@@ -54,7 +55,9 @@ bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t 
 bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device);
 
 // One whole run. True after the last diskette file is closed; false after a
-// failure, with every handle of the run closed.
-bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress);
+// failure, with every handle of the run closed. A failure the kernel did not
+// meet itself (a short image) is told to `diagnostics` as its cause.
+bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress,
+                               sys::Diagnostics& diagnostics = sys::silentDiagnostics());
 
 }  // namespace media

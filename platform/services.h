@@ -2,6 +2,7 @@
 // each test) hands one object to the start-up function.
 #pragma once
 
+#include "platform/diagnostics.h"
 #include "platform/kernel.h"
 #include "platform/shell.h"
 
@@ -11,6 +12,8 @@ struct Services {
     Kernel& kernel;
     Shell& shell;
     Locale& locale;
+    // Silent unless the program gives its user a place to read causes.
+    Diagnostics& diagnostics = silentDiagnostics();
 };
 
 }  // namespace sys

@@ -25,7 +25,9 @@ enum class MessageKind { Information, Error };
 class Backend {
 public:
     virtual ~Backend() = default;
-    // A form and all its controls exist; mirror them.
+    // A form and all its controls exist and it is about to be shown for the
+    // first time (still hidden): mirror them. A form never shown never gets
+    // here, which spares the start-up the hidden forms' windows.
     virtual void formCreated(Form& form) = 0;
     // The forms are about to go: take every view down now, while the model
     // still exists. What the views report meanwhile is ignored.
@@ -58,7 +60,11 @@ public:
         forms_.push_back(std::move(owned));
         if (!mainForm_) mainForm_ = form;
         form->FormCreate();
-        backend_.formCreated(*form);
+        if (form->visible()) {
+            backend_.formCreated(*form);
+        } else {
+            form->awaitFirstShow([this, form] { backend_.formCreated(*form); });
+        }
         return form;
     }
 

@@ -18,6 +18,7 @@ Form& Control::form() {
 
 void Control::setVisible(bool v, ObserverId origin) {
     if (visible_ == v) return;
+    if (v) aboutToShow();
     visible_ = v;
     // The focus moves on before the renderer hides anything, so a toolkit
     // never has to choose a focus of its own.

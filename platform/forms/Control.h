@@ -136,6 +136,8 @@ protected:
     bool acceptsInput();
     // Runs after the visibility changed, before anyone is told.
     virtual void visibilityChanged();
+    // Runs before a hidden control is made visible, while it still is hidden.
+    virtual void aboutToShow() {}
     // The children that keep to this control's bottom edge follow its size.
     void dockChildren();
 

@@ -89,6 +89,15 @@ void Form::reviewFocus() {
     if (visible() && active_ && !active_->canFocus()) focusFirstThatCan();
 }
 
+// The renderer builds the windows from the model as it stands, so every
+// property set while the form was hidden is there when it first appears.
+void Form::aboutToShow() {
+    if (!firstShow_) return;
+    const std::function<void()> build = std::move(firstShow_);
+    firstShow_ = nullptr;
+    build();
+}
+
 void Form::visibilityChanged() {
     if (!visible()) return;
     ++shows_;

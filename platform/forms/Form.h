@@ -4,6 +4,7 @@
 // and which control has the focus.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,8 +102,14 @@ public:
     // it was the focused one.
     void reviewFocus();
 
+    // The form's windows are built when it is first shown, not at start-up:
+    // until then `firstShow` is what builds them (set by the application).
+    void awaitFirstShow(std::function<void()> firstShow) { firstShow_ = std::move(firstShow); }
+    bool awaitingFirstShow() const { return static_cast<bool>(firstShow_); }
+
 protected:
     void visibilityChanged() override;
+    void aboutToShow() override;
 
 private:
     void focusFirstThatCan();
@@ -116,6 +123,7 @@ private:
     WindowState windowState_ = WindowState::Normal;
     Control* active_ = nullptr;
     int shows_ = 0;
+    std::function<void()> firstShow_;
 };
 
 }  // namespace forms

@@ -6,13 +6,17 @@
 #include "platform/posix/DriveNames.h"
 #include "platform/posix/DriveTarget.h"
 #include "platform/posix/ErrnoToWin32Error.h"
+#include "platform/posix/FailureCause.h"
 #include "platform/posix/FileOperations.h"
 #include "platform/posix/PlainFile.h"
 #include "platform/posix/RawDrive.h"
 
 namespace posix {
 
-PosixKernel::PosixKernel() = default;
+PosixKernel::PosixKernel(sys::Diagnostics& diagnostics, std::string driveA)
+    : diagnostics_(diagnostics), driveA_(std::move(driveA)) {}
+
+std::string PosixKernel::driveA() const { return driveA_.empty() ? driveATargetPath() : driveA_; }
 
 // Handles left open are closed with their objects; their errors have nobody
 // left to hear them.
@@ -43,7 +47,7 @@ sys::DWORD PosixKernel::open(const char* name, sys::DWORD access, sys::DWORD sha
     case NameKind::Plain:
         return PlainFile::open(parsed.path, access, shareMode, disposition, flags, out, existed);
     case NameKind::RawDriveA:
-        return RawDrive::open(driveATargetPath(), access, shareMode, disposition, flags, out);
+        return RawDrive::open(driveA(), access, shareMode, disposition, flags, out);
     case NameKind::DriveAFile:
         if (parsed.path.empty()) {
             return sys::ERROR_ACCESS_DENIED;  // the root folder itself
@@ -51,7 +55,7 @@ sys::DWORD PosixKernel::open(const char* name, sys::DWORD access, sys::DWORD sha
         if (parsed.path.find('/') != std::string::npos) {
             return sys::ERROR_PATH_NOT_FOUND;  // drive A: is written in its root only
         }
-        return DriveFile::create(driveATargetPath(), parsed.path, access, disposition, out);
+        return DriveFile::create(driveA(), parsed.path, access, disposition, out);
     case NameKind::NoSuchDevice:
         // Windows NT has no "\\.\vwin32"; neither has Linux.
         return sys::ERROR_FILE_NOT_FOUND;
@@ -67,12 +71,16 @@ sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::D
     bool existed = false;
     const sys::DWORD error = open(name, access, shareMode, disposition, flagsAndAttributes, object, existed);
     if (error != sys::NO_ERROR) {
+        if (name != nullptr) {
+            diagnostics_.Cause(openCause(name, driveA(), error, (access & sys::GENERIC_WRITE) != 0));
+        }
         fail(error);
         return sys::INVALID_HANDLE_VALUE;
     }
     const sys::Handle handle = nextHandle_;
     nextHandle_ += 4;
     objects_.emplace(handle, std::move(object));
+    names_[handle] = name;
     // Windows reports on success whether CREATE_ALWAYS / OPEN_ALWAYS met an
     // existing file.
     constexpr sys::DWORD OPEN_ALWAYS = 4;
@@ -117,7 +125,11 @@ sys::BOOL PosixKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToR
     if (bytesRead != nullptr) {
         *bytesRead = done;
     }
-    return error == sys::NO_ERROR ? true : fail(error);
+    if (error != sys::NO_ERROR) {
+        diagnostics_.Cause("cannot read " + describeName(names_[h].c_str(), driveA()) + ": " + reasonOf(error));
+        return fail(error);
+    }
+    return true;
 }
 
 sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD bytesToWrite,
@@ -137,7 +149,11 @@ sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD b
     if (bytesWritten != nullptr) {
         *bytesWritten = done;
     }
-    return error == sys::NO_ERROR ? true : fail(error);
+    if (error != sys::NO_ERROR) {
+        diagnostics_.Cause(writeCause(describeName(names_[h].c_str(), driveA()), driveA(), error));
+        return fail(error);
+    }
+    return true;
 }
 
 sys::BOOL PosixKernel::CloseHandle(sys::Handle h) {
@@ -147,6 +163,14 @@ sys::BOOL PosixKernel::CloseHandle(sys::Handle h) {
     }
     const sys::DWORD error = it->second->close();
     objects_.erase(it);
+    const auto named = names_.find(h);
+    if (named != names_.end()) {
+        if (error != sys::NO_ERROR) {
+            // A file on drive A: is finished (its table and entry written) on close.
+            diagnostics_.Cause(writeCause(describeName(named->second.c_str(), driveA()), driveA(), error));
+        }
+        names_.erase(named);
+    }
     return error == sys::NO_ERROR ? true : fail(error);
 }
 
@@ -160,6 +184,12 @@ sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
     }
     if (sizeHigh != nullptr) {
         *sizeHigh = static_cast<sys::DWORD>(bytes >> 32);
+    }
+    // The writer refuses a medium smaller than a diskette before writing;
+    // should it, this is why.
+    if (const auto named = names_.find(h); named != names_.end() && bytes < DriveATargetBytes &&
+                                           parseName(named->second.c_str()).kind == NameKind::RawDriveA) {
+        diagnostics_.Cause(smallDriveCause(driveA()));
     }
     // A low part that looks like the failure value is told apart by NO_ERROR.
     lastError_ = sys::NO_ERROR;
@@ -188,6 +218,9 @@ sys::BOOL PosixKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void*, sy
         return fail(sys::ERROR_INVALID_HANDLE);
     }
     const sys::DWORD error = object->control(code);
+    if (error != sys::NO_ERROR && code == sys::FSCTL_LOCK_VOLUME) {
+        diagnostics_.Cause(lockCause(driveA()));
+    }
     return error == sys::NO_ERROR ? true : fail(error);
 }
 

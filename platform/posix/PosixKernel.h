@@ -4,12 +4,15 @@
 // names (A.img in the working directory by default).
 //
 // One object serves one thread, as the shell's single user-interface thread
-// uses it; the last error belongs to the object.
+// uses it; the last error belongs to the object. The cause of each failure
+// (what was reached, where, and the system's reason) goes to `diagnostics`.
 #pragma once
 
 #include <map>
 #include <memory>
+#include <string>
 
+#include "platform/diagnostics.h"
 #include "platform/kernel.h"
 #include "platform/posix/OpenObject.h"
 
@@ -17,7 +20,9 @@ namespace posix {
 
 class PosixKernel final : public sys::Kernel {
 public:
-    PosixKernel();
+    // `driveA`, when not empty, names drive A:'s target in place of
+    // DORVANE_DRIVE_A and A.img.
+    explicit PosixKernel(sys::Diagnostics& diagnostics = sys::silentDiagnostics(), std::string driveA = {});
     ~PosixKernel() override;
 
     sys::Handle CreateFileA(const char* name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
@@ -47,7 +52,13 @@ private:
     sys::DWORD open(const char* name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
                     sys::DWORD flags, std::unique_ptr<OpenObject>& out, bool& existed);
 
+    std::string driveA() const;
+
     std::map<sys::Handle, std::unique_ptr<OpenObject>> objects_;
+    // The name each handle was opened by, for the words of a failure's cause.
+    std::map<sys::Handle, std::string> names_;
+    sys::Diagnostics& diagnostics_;
+    std::string driveA_;
     sys::Handle nextHandle_ = 4;
     sys::DWORD lastError_ = sys::NO_ERROR;
 };

@@ -266,4 +266,45 @@ inline void checkPlacement(KindForm& f, Probe& probe) {
     }
 }
 
+// A form's windows are built when it is first shown: whatever the program set
+// while it was hidden, before it ever appeared, is there when it does (the
+// controls' texts and contents, states, places, fonts, colours, the focus).
+inline void checkFirstShow(KindForm& f, Probe& probe,
+                           const std::function<bool(const std::function<bool()>&)>& waitFor) {
+    Font bold;
+    bold.name = "Times New Roman";
+    bold.height = 15;
+    bold.style = fsBold;
+    bold.color = Color::rgb(200, 10, 20);
+    const auto placed = [&](Control& c) { return probe.bounds(c) == c.placement(probe.measure()); };
+    const struct {
+        const char* what;
+        std::function<void()> set;
+        std::function<bool()> shown;
+    } rows[] = {
+        {"label caption", [&] { f.label.setText("Set while hidden"); },
+         [&] { return probe.text(f.label) == "Set while hidden" && placed(f.label); }},
+        {"edit text", [&] { f.edit.setText("typed before"); }, [&] { return probe.text(f.edit) == "typed before"; }},
+        {"memo contents", [&] { f.memo.setText("Disk Write Error!"); },
+         [&] { return probe.text(f.memo) == "Disk Write Error!"; }},
+        {"rich edit contents", [&] { f.rich.setText("rich"); }, [&] { return probe.text(f.rich) == "rich"; }},
+        {"radio disabled", [&] { f.radio.setEnabled(false); }, [&] { return !probe.enabled(f.radio); }},
+        {"bevel hidden", [&] { f.bevel.setVisible(false); }, [&] { return !probe.visible(f.bevel); }},
+        {"image moved", [&] { f.image.setBounds(200, 100, 32, 32); }, [&] { return placed(f.image); }},
+        {"progress bar resized", [&] { f.bar.setBounds(8, 200, 200, 16); }, [&] { return placed(f.bar); }},
+        {"button font", [&] { f.ok.setFont(bold); },
+         [&] { return probe.fontPixels(f.ok) == 15 && probe.bold(f.ok) && probe.textColour(f.ok) == bold.color; }},
+        {"cancel caption", [&] { f.cancel.setText("Stop"); }, [&] { return probe.text(f.cancel) == "Stop"; }},
+        {"panel colour", [&] { f.panel.setColor(Color::rgb(1, 2, 3)); },
+         [&] { return probe.background(f.panel) == Color::rgb(1, 2, 3); }},
+    };
+    ASSERT_EQ(f.shows(), 0) << "the form must not have been shown";
+    for (const auto& r : rows) r.set();
+    f.FocusControl(f.edit);
+    f.setVisible(true);
+    ASSERT_TRUE(waitFor([&] { return probe.active(f); }));
+    for (const auto& r : rows) EXPECT_TRUE(r.shown()) << r.what;
+    EXPECT_TRUE(waitFor([&] { return probe.focused(f) == &f.edit; })) << "the focus set while hidden";
+}
+
 }  // namespace contract

@@ -1,5 +1,6 @@
 #include "tests/e2e/Session.h"
 
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include "app/Startup.h"
 #include "media/CreateDisketteForm.h"
 #include "platform/posix/PosixServices.h"
+#include "platform/posix/StreamDiagnostics.h"
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/TestBackend.h"
 #include "tools/SampleDiskette.h"
@@ -30,9 +32,8 @@ Session::~Session() { fs::current_path(previous_); }
 
 namespace {
 
-std::string runDialog() {
+std::string runDialog(posix::PosixServices& system) {
     fakes::AppFixture::ResetGlobals();
-    posix::PosixServices system;
     sys::Services services = system.services();
     fakes::TestBackend backend;
     forms::Application app(backend);
@@ -48,9 +49,53 @@ std::string runDialog() {
     return state;
 }
 
+std::string runDialog() {
+    posix::PosixServices system;
+    return runDialog(system);
+}
+
+std::string readAll(int fd) {
+    std::string text;
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+    return text;
+}
+
 }  // namespace
 
 std::string Session::createDiskette() { return runDialog(); }
+
+ExplainedRun createDisketteExplained(const fs::path& workingFolder, const std::string& drive,
+                                     std::optional<RunAs> user) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        if (user && (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0))
+            ::_exit(3);
+        if (::chdir(workingFolder.c_str()) != 0) ::_exit(3);
+        std::FILE* out = ::fdopen(fds[1], "w");
+        if (out == nullptr) ::_exit(3);
+        posix::StreamDiagnostics diagnostics(out);
+        posix::PosixServices system(diagnostics, drive);
+        // The diagnostic lines, then the state on a line of its own.
+        const std::string state = runDialog(system);
+        std::fprintf(out, "%s\n", state.c_str());
+        ::_exit(std::fclose(out) == 0 ? 0 : 4);
+    }
+    ::close(fds[1]);
+    std::string text = readAll(fds[0]);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || text.empty()) return {};
+    text.pop_back();
+    const auto last = text.rfind('\n');
+    if (last == std::string::npos) return {text, ""};
+    return {text.substr(last + 1), text.substr(0, last + 1)};
+}
 
 std::string createDisketteOnReadOnlyFolder(const fs::path& workingFolder, const fs::path& readOnlyFolder) {
     int fds[2];

@@ -2,9 +2,12 @@
 // services and a sample Dsck.tr and blank A.img beside it; no window is shown.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/support/Peers.h"
@@ -42,5 +45,20 @@ std::string xvfbDisplayNumber(const fs::path& log, std::chrono::seconds timeout)
 // write-protected diskette). Returns the final state, or "" when the system
 // gives no private mount namespace.
 std::string createDisketteOnReadOnlyFolder(const fs::path& workingFolder, const fs::path& readOnlyFolder);
+
+// A Create Diskette in `workingFolder` with the Linux services reporting
+// as the Linux program's do: `drive` is what --drive names (empty: none),
+// and the run happens in a child process that is `user` (uid, gid) when
+// given. The final state as above, and every diagnostic line of the run.
+struct ExplainedRun {
+    std::string state;  // "" when the child could not run
+    std::string lines;
+};
+struct RunAs {
+    uid_t uid;
+    gid_t gid;
+};
+ExplainedRun createDisketteExplained(const fs::path& workingFolder, const std::string& drive,
+                                     std::optional<RunAs> user = std::nullopt);
 
 }  // namespace e2e

@@ -118,4 +118,9 @@ TEST_F(QtContract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
     checkActivation(second, probe, [](const std::function<bool()>& done) { return qttest::waitFor(done); });
 }
 
+TEST_F(QtContract, AFormFirstShownShowsWhatWasSetWhileItWasHidden) {
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
+    checkFirstShow(second, probe, [](const std::function<bool()>& done) { return qttest::waitFor(done); });
+}
+
 }  // namespace

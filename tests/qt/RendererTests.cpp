@@ -82,8 +82,8 @@ protected:
 
     void SetUp() override {
         form = app.CreateForm<Sampler>();
-        window = backend.window(*form);
         app.Run();
+        window = backend.window(*form);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     template <class W>

@@ -57,9 +57,9 @@ TEST_F(QtShell9x, ScreenshotsOfTheMainWindow) {
 
 TEST_F(QtShell, ScreenshotsOfTheCreateDisketteStates) {
     waitForPlatformTest();
-    qtui::FormWindow& dialog = window(*Form2);
     choose("CreateDiskette2");
     ASSERT_TRUE(shown(*Form2));
+    qtui::FormWindow& dialog = window(*Form2);
     save(dialog, "create-diskette-information");
     QTest::mouseClick(widget(Form2->FirstInformationButton), Qt::LeftButton);
     save(dialog, "create-diskette-confirmation");

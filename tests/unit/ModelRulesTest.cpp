@@ -264,8 +264,9 @@ TEST_F(ShellForms, AreCentredOnFirstShowOrEachShowAndActivated) {
     EXPECT_TRUE(backend.view(*Form1)->centred);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.form->name());
-        const fakes::RecordingView& view = *backend.view(*r.form);
+        EXPECT_EQ(backend.view(*r.form), nullptr) << "no view before the first show";
         r.open();
+        const fakes::RecordingView& view = *backend.view(*r.form);
         EXPECT_TRUE(view.centred);
         EXPECT_EQ(view.activations, 1);
         EXPECT_NE(view.focus, nullptr);

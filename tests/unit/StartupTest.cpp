@@ -6,12 +6,15 @@
 using namespace fakes;
 
 TEST_F(AppFixture, CreatesTheFourFormsInOrderWithTheMainWindowFirst) {
-    ASSERT_EQ(backend.created.size(), 4u);
-    EXPECT_EQ(backend.created[0], Form1);
-    EXPECT_EQ(backend.created[1], Form2);
-    EXPECT_EQ(backend.created[2], About);
-    EXPECT_EQ(backend.created[3], FeedbackForm);
+    ASSERT_EQ(app.forms().size(), 4u);
+    EXPECT_EQ(app.forms()[0].get(), Form1);
+    EXPECT_EQ(app.forms()[1].get(), Form2);
+    EXPECT_EQ(app.forms()[2].get(), About);
+    EXPECT_EQ(app.forms()[3].get(), FeedbackForm);
     EXPECT_EQ(app.mainForm(), Form1);
+    // Only the shown form has its windows; the others get theirs when first
+    // shown, in the order they are shown.
+    EXPECT_EQ(backend.created, std::vector<forms::Form*>{Form1});
     EXPECT_TRUE(backend.ran);
     EXPECT_TRUE(Form1->visible());
     EXPECT_FALSE(Form2->visible());
@@ -21,6 +24,12 @@ TEST_F(AppFixture, CreatesTheFourFormsInOrderWithTheMainWindowFirst) {
     EXPECT_TRUE(Form1->Timer1.enabled());
     EXPECT_EQ(Form1->Timer1.interval(), 100);
     EXPECT_TRUE(kernel.calls.empty());
+
+    About->setVisible(true);
+    Form2->setVisible(true);
+    About->setVisible(false);
+    About->setVisible(true);
+    EXPECT_EQ(backend.created, (std::vector<forms::Form*>{Form1, About, Form2}));
 }
 
 namespace {

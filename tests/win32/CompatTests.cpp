@@ -52,6 +52,7 @@ TEST_P(LaterCalls, TopicsShowTheirTextInEitherRichEdit) {
 
 // The diskette's scale, 0 to 2,384, whether set in 32 or in 16 bits.
 TEST_P(LaterCalls, ProgressBarTakesTheDiskettesScale) {
+    Form2->setVisible(true);  // its windows are built when it is first shown
     forms::ProgressBar& bar = Form2->ProgressBar1;
     EXPECT_EQ(SendMessageA(window(bar), PBM_GETRANGE, TRUE, 0), 0);
     EXPECT_EQ(SendMessageA(window(bar), PBM_GETRANGE, FALSE, 0), 2384);

@@ -175,4 +175,9 @@ TEST_F(Win32Contract, AFormShownFromHiddenIsActivatedWithAControlFocused) {
     checkActivation(second, probe, [this](const std::function<bool()>& done) { return waitFor(done); });
 }
 
+TEST_F(Win32Contract, AFormFirstShownShowsWhatWasSetWhileItWasHidden) {
+    KindForm& second = *app.CreateForm<KindForm>("Second", BorderStyle::Dialog);
+    checkFirstShow(second, probe, [this](const std::function<bool()>& done) { return waitFor(done); });
+}
+
 }  // namespace

@@ -284,6 +284,10 @@ TEST_F(FormPlacement, TheAboutBoxOpensWithOkFocusedAndEnterHidesIt) {
 }
 
 TEST_F(FormPlacement, FrameStylesFollowEachFormsBorder) {
+    // A form's window exists from its first show on.
+    for (forms::Form* f : {static_cast<forms::Form*>(Form2), static_cast<forms::Form*>(About),
+                           static_cast<forms::Form*>(FeedbackForm)})
+        f->setVisible(true);
     struct Case {
         const char* form;
         HWND hwnd;
