@@ -1,5 +1,7 @@
 #include "platform/forms/Menu.h"
 
+#include <cctype>
+
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 
@@ -17,8 +19,16 @@ void MenuItem::setEnabled(bool e) {
     notify(Prop::Enabled);
 }
 
-MenuItem& MenuItem::add(std::string name, std::string caption) {
-    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), this));
+std::size_t MenuItem::letterIndex() const {
+    if (letter_ == 0) return std::string::npos;
+    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    for (std::size_t i = 0; i < caption_.size(); ++i)
+        if (lower(caption_[i]) == lower(letter_)) return i;
+    return std::string::npos;
+}
+
+MenuItem& MenuItem::add(std::string name, std::string caption, char letter) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), letter, this));
     return *items_.back();
 }
 
@@ -28,8 +38,8 @@ void MenuItem::click() {
     if (onClick) form_.application().dispatch(onClick);
 }
 
-MenuItem& MainMenu::add(std::string name, std::string caption) {
-    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), nullptr));
+MenuItem& MainMenu::add(std::string name, std::string caption, char letter) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), letter, nullptr));
     return *items_.back();
 }
 

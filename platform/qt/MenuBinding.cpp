@@ -2,32 +2,20 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <algorithm>
 
 #include "platform/qt/Look.h"
 
 namespace qtui {
 
-QString withMnemonic(const std::string& caption, std::vector<QChar>& taken) {
-    // The forms and Qt agree: "&x" marks x, "&&" is one ampersand.
-    QString text = toWidgetText(caption);
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&')) continue;
-        if (text[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        taken.push_back(text[i + 1].toLower());
-        return text;
+QString withMnemonic(const forms::MenuItem& item) {
+    const std::string& caption = item.caption();
+    const std::size_t letter = item.letterIndex();
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (i == letter || caption[i] == '&') text += '&';
+        text += caption[i];
     }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i].toLower();
-        if (!c.isLetterOrNumber() || std::find(taken.begin(), taken.end(), c) != taken.end()) continue;
-        taken.push_back(c);
-        text.insert(i, QLatin1Char('&'));
-        break;
-    }
-    return text;
+    return toWidgetText(text);
 }
 
 MenuBinding::MenuBinding(forms::MainMenu& menu, QWidget* window) : bar_(new QMenuBar(window)) {
@@ -42,10 +30,9 @@ MenuBinding::~MenuBinding() {
 }
 
 void MenuBinding::addItems(const std::vector<std::unique_ptr<forms::MenuItem>>& items, QMenu* into) {
-    std::vector<QChar> taken;
     for (const auto& owned : items) {
         forms::MenuItem& item = *owned;
-        const QString caption = withMnemonic(item.caption(), taken);
+        const QString caption = withMnemonic(item);
         QAction* action = nullptr;
         if (!item.items().empty()) {
             QMenu* sub = into ? into->addMenu(caption) : bar_->addMenu(caption);

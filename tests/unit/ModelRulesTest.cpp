@@ -210,6 +210,27 @@ TEST_F(ModelRules, AControlDockedToTheBottomFollowsItsParentsSize) {
     EXPECT_EQ(status.bounds(), (Rect{0, 81, 320, 19}));
 }
 
+TEST_F(ModelRules, AMenuItemsLetterStandsWhereTheCaptionFirstHasIt) {
+    MainMenu& menu = board->makeMenu("menu");
+    const struct {
+        const char* caption;
+        char letter;
+        std::size_t index;
+    } rows[] = {
+        {"Regeneration", 'R', 0},
+        {"Exit", 'x', 1},
+        {"Start Regeneration", 'r', 3},  // either case, first occurrence
+        {"Fish & Chips", 'c', 7},
+        {"About", 0, std::string::npos},    // no letter
+        {"About", 'z', std::string::npos},  // a letter the caption lacks underlines nothing
+    };
+    for (const auto& r : rows) {
+        MenuItem& item = menu.add("item", r.caption, r.letter);
+        EXPECT_EQ(item.caption(), r.caption) << "the caption stays as written";
+        EXPECT_EQ(item.letterIndex(), r.index) << r.caption << " / " << r.letter;
+    }
+}
+
 TEST_F(ModelRules, TheExceptionBoxIsTitledByTheMainFormOrTheProgram) {
     app.dispatch([] { throw Exception("boom"); });
     board->setText("");
