@@ -2,7 +2,8 @@
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
 BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
-TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox locales)
+# imagemagick: import grabs a window with the frame its window manager drew.
+TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox imagemagick locales)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update
 # only when something is missing.
