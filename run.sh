@@ -17,7 +17,7 @@ prepare_demo() {
 }
 
 run_native() {
-  ensure_packages "${BUILD_PACKAGES[@]}"
+  ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
   build_native
   prepare_demo
   cd demo

@@ -5,6 +5,7 @@
 #include "feedback/FeedbackMail.h"
 #include "feedback/MailAddresses.h"
 #include "feedback/VersionText.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 
@@ -228,5 +229,10 @@ void TFeedbackForm::Button_SendMailClick() {
 
     const std::string address =
         feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, feedback::VersionText(services_.locale), answers);
-    services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL);
+    // 32 and below: no mail program could be started. The form looks the same
+    // after a send, so without a word the user would take the feedback as
+    // sent; the box names the mailbox so it can be written by hand, and every
+    // answer stays on the form.
+    if (services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL) <= 32)
+        application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error);
 }

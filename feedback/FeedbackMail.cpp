@@ -78,4 +78,9 @@ std::string ComposeFeedbackAddress(std::string_view mailbox, std::string_view ve
     return address;
 }
 
+std::string MailNotStartedText(std::string_view mailbox) {
+    return "The mail program could not be started, so your feedback has not been sent. "
+           "Please write it to " + std::string(mailbox) + "; your answers stay on the form.";
+}
+
 }  // namespace feedback

@@ -41,4 +41,8 @@ std::string EncodeMailtoValue(std::string_view text);
 std::string ComposeFeedbackAddress(std::string_view mailbox, std::string_view versionText,
                                    const FeedbackAnswers& answers);
 
+// What the user reads when no mail program could be started for the
+// feedback mail: where to write by hand instead.
+std::string MailNotStartedText(std::string_view mailbox);
+
 }  // namespace feedback

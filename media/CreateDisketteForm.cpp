@@ -1,6 +1,7 @@
 #include "media/CreateDisketteForm.h"
 
 #include "media/ImageLayout.h"
+#include "platform/forms/Application.h"
 
 using namespace forms;
 
@@ -155,7 +156,12 @@ void TForm2::CancelCreateDisketteButtonClick() { setVisible(false); }
 
 void TForm2::ContinueCreateDisketteButtonClick() {
     apply(Writing);
-    if (media::WriteRegeneratingDiskette(services_.kernel, *this)) {
+    const bool created = media::WriteRegeneratingDiskette(services_.kernel, *this);
+    // A key pressed while the run held the loop (Enter, most likely) would
+    // otherwise press the result's focused button and close the dialog
+    // before the user saw whether the diskette was made.
+    application().DiscardPendingInput();
+    if (created) {
         apply(Created);
         FocusControl(DisketteCreatedButton);
     } else {

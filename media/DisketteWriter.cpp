@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "media/DisketteCapacity.h"
+#include "media/DosCalls.h"
 #include "media/ImageLayout.h"
 #include "media/RawTransfers.h"
 #include "media/RegenerationImage.h"
@@ -40,24 +42,13 @@ struct RawPath {
     bool (*write)(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
     // Gives up what `open` took beyond the handle; its failure is ignored.
     void (*release)(sys::Kernel& kernel, sys::Handle device);
+    // Whether the medium holds a whole run, asked before the first write.
+    bool (*holdsRun)(sys::Kernel& kernel, sys::Handle device);
 };
 
-// The carry flag of the returned register block: set exactly when a DOS
-// service failed, and only then does reg_EAX hold an error code.
-constexpr std::uint32_t CarryFlag = 0x0001;
-
-// DOS IOCTL 440Dh (generic block device request), category 08h. These calls
-// number the drives from A: = 1, while INT 26h numbers them from A: = 0.
-constexpr std::uint32_t GenericIoctl = 0x440D;
 constexpr std::uint32_t LockLogicalVolume = 0x084A;
 constexpr std::uint32_t UnlockLogicalVolume = 0x086A;
 constexpr std::uint32_t LevelZeroDriveA = 0x0001;  // BH = lock level 0, BL = drive 1
-
-bool callDos(sys::Kernel& kernel, sys::Handle vwin32, sys::DWORD service, DiocRegisters& regs) {
-    sys::DWORD returned = 0;
-    if (!kernel.DeviceIoControl(vwin32, service, &regs, sizeof regs, &regs, sizeof regs, &returned)) return false;
-    return (regs.reg_Flags & CarryFlag) == 0;
-}
 
 bool volumeLockCall(sys::Kernel& kernel, sys::Handle vwin32, std::uint32_t minorCode) {
     DiocRegisters regs{};
@@ -65,7 +56,7 @@ bool volumeLockCall(sys::Kernel& kernel, sys::Handle vwin32, std::uint32_t minor
     regs.reg_EBX = LevelZeroDriveA;
     regs.reg_ECX = minorCode;
     regs.reg_EDX = 0;
-    return callDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_IOCTL, regs);
+    return CallDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_IOCTL, regs);
 }
 
 // While the raw phase rewrites the allocation tables and the root directory,
@@ -93,7 +84,7 @@ bool writeInt26(sys::Kernel& kernel, sys::Handle vwin32, std::int32_t first, std
     regs.reg_EAX = 0;  // drive A:
     // What reg_EAX holds after a good write is not defined: only the carry
     // flag tells.
-    return callDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_INT26, regs);
+    return CallDos(kernel, vwin32, sys::VWIN32_DIOC_DOS_INT26, regs);
 }
 
 void unlockVwin32(sys::Kernel& kernel, sys::Handle vwin32) { volumeLockCall(kernel, vwin32, UnlockLogicalVolume); }
@@ -124,8 +115,8 @@ bool writeVolume(sys::Kernel& kernel, sys::Handle volume, std::int32_t first, st
 // Closing the volume handle ends its lock.
 void keepVolume(sys::Kernel&, sys::Handle) {}
 
-constexpr RawPath Int26Path{openVwin32, writeInt26, unlockVwin32};
-constexpr RawPath VolumePath{openVolume, writeVolume, keepVolume};
+constexpr RawPath Int26Path{openVwin32, writeInt26, unlockVwin32, Win9xMediumHoldsRun};
+constexpr RawPath VolumePath{openVolume, writeVolume, keepVolume, VolumeHoldsRun};
 
 const RawPath& rawPath() { return DiskettePlatformIsWin9x ? Int26Path : VolumePath; }
 
@@ -133,9 +124,12 @@ const RawPath& rawPath() { return DiskettePlatformIsWin9x ? Int26Path : VolumePa
 // every path.
 bool writeRawArea(sys::Kernel& kernel, const RawPath& raw, RegenerationImage& image, sys::Handle device,
                   std::int32_t& counter, DisketteProgress& progress) {
+    // A medium too small for the run would be left half-made: it fails here,
+    // on the first transfer's failure path, before anything is read or written.
+    const bool fits = raw.holdsRun(kernel, device);
     for (const RawTransfer& t : RawTransfers) {
         const auto bytes = static_cast<sys::DWORD>(t.count * SectorSize);
-        if (image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
+        if (!fits || image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
             !raw.write(kernel, device, counter, t.count)) {
             raw.release(kernel, device);
             image.Close();
@@ -214,6 +208,8 @@ sys::Handle OpenDisketteDevice(sys::Kernel& kernel) { return rawPath().open(kern
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count) {
     return rawPath().write(kernel, device, first, count);
 }
+
+bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device) { return rawPath().holdsRun(kernel, device); }
 
 bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress) {
     std::int32_t counter = 0;

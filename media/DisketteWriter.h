@@ -49,6 +49,9 @@ sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
 
 // Writes `count` sectors from the start of DisketteBuffer at `first`.
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
+// Whether the medium behind the raw access holds a whole run (see
+// DisketteCapacity.h).
+bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device);
 
 // One whole run. True after the last diskette file is closed; false after a
 // failure, with every handle of the run closed.

@@ -55,6 +55,17 @@ constexpr DWORD VWIN32_DIOC_DOS_IOCTL = 1;
 constexpr DWORD VWIN32_DIOC_DOS_INT26 = 3;
 constexpr DWORD FSCTL_LOCK_VOLUME = 0x00090018;
 constexpr DWORD FSCTL_DISMOUNT_VOLUME = 0x00090020;
+constexpr DWORD IOCTL_DISK_GET_DRIVE_GEOMETRY = 0x00070000;
+
+// Same layout as DISK_GEOMETRY: 24 bytes.
+struct DiskGeometry {
+    std::int64_t Cylinders;
+    DWORD MediaType;
+    DWORD TracksPerCylinder;
+    DWORD SectorsPerTrack;
+    DWORD BytesPerSector;
+};
+static_assert(sizeof(DiskGeometry) == 24);
 
 constexpr DWORD VER_PLATFORM_WIN32s = 0;
 constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;

@@ -2,6 +2,9 @@
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
 BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
+# xdg-utils: xdg-open, which takes the mailto: and web addresses to the
+# user's mail program and browser.
+RUN_PACKAGES=(xdg-utils)
 # imagemagick: import grabs a window with the frame its window manager drew.
 TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox imagemagick locales)
 
@@ -23,7 +26,7 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The release build uses the win32 thread model (no winpthread, so no need
 # for Windows Vista); the tests use posix, which GoogleTest needs.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools
-  wine wine64 xvfb xauth googletest imagemagick fonts-liberation python3)
+  wine wine64 xvfb xauth xdotool x11-utils openbox googletest imagemagick fonts-liberation python3)
 
 build_preset() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1"

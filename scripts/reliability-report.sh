@@ -43,16 +43,25 @@ faults = rows("diskette-faults")
 lines += ["## Diskette run: every call of a good run made to fail", "",
           f"{len(faults)} injected faults (each call of a good run failing, reads and writes also coming back "
           "short, the Windows 9x DOS service calls also returning the carry flag set), on the raw-volume path "
-          "and on the Windows 9x path, with a 1,408-sector image and with a 1,321-sector one (whose last copy "
-          "block is short). For every row the tests assert: the outcome below, no call after the "
-          "fault but the release of a volume lock held and the closes, every handle closed in order, no "
-          "progress report after the fault, the image unchanged; on the Windows 9x path every INT 26h write "
-          "lies between a lock that succeeded and its release. `0x1, 0x84a` is the lock of drive A:, "
-          "`0x1, 0x86a` its release, `0x3` an INT 26h write.", "",
+          "(a drive that tells its geometry, and one backed by an image file that tells only its size) and on "
+          "the Windows 9x path, with a 1,408-sector image and with a 1,321-sector one (whose last copy block is "
+          "short). For every row the tests assert: the outcome below, no call after the fault but the release "
+          "of a volume lock held and the closes, every handle closed in order, no progress report after the "
+          "fault, the image unchanged; on the Windows 9x path every INT 26h write lies between a lock that "
+          "succeeded and its release. `0x1, 0x84a` is the lock of drive A:, `0x1, 0x86a` its release, "
+          "`0x1, 0x860` the medium's parameters, `0x3` an INT 26h write.", "",
           "| path | call | fault | times | outcome |", "|---|---|---|---|---|"]
 grouped = collections.Counter((r[0], shape(r[1]), r[2], r[3]) for r in faults)
 for (path, call, fault, outcome), n in grouped.items():
     lines.append(f"| {path} | `{call}` | {fault} | {n} | {outcome} |")
+lines.append("")
+
+targets = rows("diskette-targets")
+lines += ["## Diskette targets of every size", "",
+          "Drive A: holding a medium of each size; the target is compared byte for byte with its copy from "
+          "before the run. A medium smaller than 2,880 sectors of 512 bytes is refused before the first write.", "",
+          "| services | target | bytes | outcome | target afterwards |", "|---|---|---|---|---|"]
+lines += [f"| {r[0]} | {r[1]} | {int(r[2]):,} | {r[3]} | {r[4]} |" for r in targets]
 lines.append("")
 
 launch = rows("launch-faults")

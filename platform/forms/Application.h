@@ -36,6 +36,10 @@ public:
     // The standard exception message box, titled as the application says.
     virtual void showException(const std::string& message, const std::string& title) = 0;
     virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
+    // Drops the keyboard and mouse input waiting to be handled: what the user
+    // pressed while a handler held the loop. Everything else (timers, paints,
+    // close requests) is handled as usual.
+    virtual void discardPendingInput() = 0;
 };
 
 class Application {
@@ -74,6 +78,8 @@ public:
     void MessageBox(const std::string& text, const std::string& caption, MessageKind kind) {
         backend_.messageBox(text, caption, kind);
     }
+
+    void DiscardPendingInput() { backend_.discardPendingInput(); }
 
     // Runs one event handler; what it throws is shown and the loop goes on.
     // While the forms are being taken down nothing runs.

@@ -101,6 +101,9 @@ sys::DWORD RawDrive::control(sys::DWORD code) {
     case sys::FSCTL_LOCK_VOLUME: return lock();
     case FSCTL_UNLOCK_VOLUME: return unlock();
     case sys::FSCTL_DISMOUNT_VOLUME: return dismount();
+    // No geometry, as for a drive that Wine backs with an image file: the
+    // caller asks the size instead, the image's or the block device's.
+    case sys::IOCTL_DISK_GET_DRIVE_GEOMETRY: return sys::ERROR_NOT_SUPPORTED;
     default: return sys::ERROR_INVALID_PARAMETER;
     }
 }

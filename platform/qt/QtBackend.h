@@ -36,6 +36,7 @@ public:
     void terminate() override;
     void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void discardPendingInput() override;  // InputDrain.cpp
 
     // The window that renders a form, or null.
     FormWindow* window(const forms::Form& form) const;

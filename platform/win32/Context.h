@@ -1,6 +1,8 @@
-// What every window of the backend shares: the module, the screen's DPI, the
-// font and brush caches, and whether the windows still feed the model.
+// What every window of the renderer shares: the module, the screen's DPI,
+// the font and brush caches.
 #pragma once
+
+#include <string>
 
 #include "platform/win32/Compat.h"
 #include "platform/win32/Look.h"
@@ -10,14 +12,16 @@ namespace win32 {
 struct Context {
     Context(HINSTANCE module, Fallbacks forced) : instance(module), compat(forced), dpi(Dpi::ofScreen()), fonts(dpi) {}
 
+    // The extent of a caption in a font on this screen, in the model's
+    // pixels: the widest line, one text height per line (an empty caption
+    // is one line high).
+    forms::Size measure(const forms::Font& font, const std::string& caption);
+
     HINSTANCE instance;
     Compat compat;
     Dpi dpi;
     Fonts fonts;
     Brushes brushes;
-    // Set when the windows are being torn down: from then on no native event
-    // reaches the model.
-    bool detached = false;
 };
 
 }  // namespace win32

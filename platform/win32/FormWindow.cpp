@@ -1,11 +1,10 @@
 #include "platform/win32/FormWindow.h"
 
+#include <algorithm>
 #include <string>
 
-#include "platform/win32/NativeStyle.h"
-#include "platform/win32/TabOrder.h"
 #include "platform/win32/Text.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ViewFactory.h"
 
 namespace win32 {
 
@@ -15,62 +14,85 @@ using forms::Prop;
 
 namespace {
 
-bool isButton(const Control& c) { return c.kind() == Kind::Button || c.kind() == Kind::BitBtn; }
+// The frame of a form: its border style, its maximize box and its level.
+WindowStyle formWindowStyle(const forms::Form& form) {
+    WindowStyle s{WS_CLIPCHILDREN, 0};
+    switch (form.borderStyle) {
+    case forms::BorderStyle::Single:
+        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        if (form.maximizeBox) s.style |= WS_MAXIMIZEBOX;
+        break;
+    case forms::BorderStyle::Dialog:
+        s.style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        s.exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case forms::BorderStyle::SizeToolWin:
+        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        s.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+    if (form.formStyle() == forms::FormStyle::StayOnTop) s.exStyle |= WS_EX_TOPMOST;
+    return s;
+}
 
-bool firstRadioOfParent(const Control& c) {
-    if (c.kind() != Kind::RadioButton || !c.parent()) return false;
-    for (const Control* sibling : c.parent()->children())
-        if (sibling->kind() == Kind::RadioButton) return sibling == &c;
-    return false;
+bool sameRadioGroup(const Control& a, const Control& b) {
+    return a.kind() == Kind::RadioButton && b.kind() == Kind::RadioButton && a.parent() == b.parent();
+}
+
+bool checked(const Control& c) {
+    return c.kind() == Kind::RadioButton && static_cast<const forms::RadioButton&>(c).checked();
+}
+
+// The stop after (or before) `at` in `stops`, wrapping around; the first
+// (or last) one when `at` is none of them.
+Control* step(const std::vector<Control*>& stops, std::ptrdiff_t at, bool backwards) {
+    if (stops.empty()) return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    if (at < 0) return backwards ? stops.back() : stops.front();
+    return stops[static_cast<std::size_t>(((backwards ? at - 1 : at + 1) % n + n) % n)];
 }
 
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(form), context_(context) {
-    const std::string className = "T" + form.name();
-    registerFormClass(context.instance, className, &FormWindow::windowProcedure,
-                      form.borderStyle != forms::BorderStyle::Dialog);
     style_ = formWindowStyle(form);
     if (form.menu()) menu_ = std::make_unique<MenuBar>(*form.menu());
     const SIZE outer = outerSize();
-    CreateWindowExA(style_.exStyle, className.c_str(), toAnsi(form.text()).c_str(), style_.style, 0, 0, outer.cx,
-                    outer.cy, owner, menu_ ? menu_->handle() : nullptr, context.instance, this);
-    if (!hwnd_) return;
-    if (menu_) menu_->attach(hwnd_);
+    // A form with a dialog border shows no icon in its caption.
+    create(context.instance, {.className = "T" + form.name(),
+                              .withIcon = form.borderStyle != forms::BorderStyle::Dialog,
+                              .style = style_.style,
+                              .exStyle = style_.exStyle,
+                              .text = toAnsi(form.text()),
+                              .parent = owner,
+                              .menuOrId = menu_ ? menu_->handle() : nullptr,
+                              .width = outer.cx,
+                              .height = outer.cy});
+    if (!hwnd()) return;
+    if (menu_) menu_->attach(hwnd());
     matchClientSize();
-    createControls();
+}
+
+// The window goes before the views of its controls, whose windows it holds.
+FormWindow::~FormWindow() {
+    form_.unobserve(observer_);
+    for (std::size_t i = 0; i < timerObservers_.size(); ++i) form_.timers()[i]->unobserve(timerObservers_[i]);
+    destroy();
+}
+
+void FormWindow::populate(ViewFactory& factory) {
+    if (!hwnd()) return;
+    for (Control* c : form_.controls())
+        children_.emplace_back(static_cast<ControlView*>(c->makeView(factory).release()));
     bindTimers();
-    observer_ = form.observe([this](Prop prop) { apply(prop); });
-    if (form.visible()) applyVisible();
+    observer_ = form_.observe([this](Prop prop) { apply(prop); });
+    if (form_.visible()) applyVisible();
 }
 
-FormWindow::~FormWindow() { destroy(); }
-
-void FormWindow::destroy() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-}
-
-ChildWindow* FormWindow::childFor(const Control& control) const {
+ControlView* FormWindow::childFor(const Control& control) const {
     for (const auto& child : children_)
         if (&child->control() == &control) return child.get();
     return nullptr;
-}
-
-void FormWindow::leaderChanged(const Control& leader) {
-    for (const auto& child : children_)
-        if (child->control().follows == &leader) child->layout();
-}
-
-void FormWindow::createControls() {
-    int id = 1000;
-    for (Control* c : form_.controls()) {
-        HWND parent = hwnd_;
-        if (c->parent() != &form_)
-            if (const ChildWindow* container = childFor(*c->parent())) parent = container->hwnd();
-        children_.push_back(
-            std::make_unique<ChildWindow>(*c, parent, id++, *this, context_, firstRadioOfParent(*c)));
-    }
 }
 
 void FormWindow::bindTimers() {
@@ -79,14 +101,13 @@ void FormWindow::bindTimers() {
         forms::Timer& timer = *timers[i];
         const UINT_PTR id = i + 1;
         auto sync = [this, &timer, id] {
-            if (context_.detached || !hwnd_) return;
             if (timer.enabled() && timer.interval() > 0)
-                SetTimer(hwnd_, id, static_cast<UINT>(timer.interval()), nullptr);
+                SetTimer(hwnd(), id, static_cast<UINT>(timer.interval()), nullptr);
             else
-                KillTimer(hwnd_, id);
+                KillTimer(hwnd(), id);
         };
         sync();
-        timer.observe([sync](Prop) { sync(); });
+        timerObservers_.push_back(timer.observe([sync](Prop) { sync(); }));
     }
 }
 
@@ -102,123 +123,114 @@ SIZE FormWindow::outerSize() const {
 // border) may differ from what AdjustWindowRectEx assumed; the client area
 // is what the form prescribes.
 void FormWindow::matchClientSize() {
-    if (form_.clientWidth() <= 0 || form_.clientHeight() <= 0 || IsIconic(hwnd_)) return;
+    if (form_.clientWidth() <= 0 || form_.clientHeight() <= 0 || IsIconic(hwnd())) return;
     RECT client{}, outer{};
-    GetClientRect(hwnd_, &client);
-    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd(), &client);
+    GetWindowRect(hwnd(), &outer);
     const int dw = context_.dpi.px(form_.clientWidth()) - client.right;
     const int dh = context_.dpi.px(form_.clientHeight()) - client.bottom;
     if (dw == 0 && dh == 0) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::apply(Prop prop) {
-    if (context_.detached || !hwnd_) return;
+    if (!hwnd()) return;
     switch (prop) {
     case Prop::Visible: applyVisible(); break;
     case Prop::Bounds: applySize(); break;
-    case Prop::Text: SetWindowTextA(hwnd_, toAnsi(form_.text()).c_str()); break;
+    case Prop::Text: SetWindowTextA(hwnd(), toAnsi(form_.text()).c_str()); break;
     case Prop::WindowState: applyWindowState(); break;
     case Prop::FormStyle: applyLevel(); break;
     case Prop::Focus: applyFocus(); break;
-    case Prop::Color: InvalidateRect(hwnd_, nullptr, TRUE); break;
+    case Prop::Color: InvalidateRect(hwnd(), nullptr, TRUE); break;
     default: break;
     }
 }
 
+// Shown from hidden, the window becomes the active one (SW_SHOW activates),
+// where the model says it appears.
 void FormWindow::applyVisible() {
     if (!form_.visible()) {
-        ShowWindow(hwnd_, SW_HIDE);
+        ShowWindow(hwnd(), SW_HIDE);
         return;
     }
-    if (!placed_) {
-        centre();
-        placed_ = true;
-    }
+    if (IsWindowVisible(hwnd())) return;
+    if (form_.centredNow()) centre();
     applyLevel();
     int show = SW_SHOW;
     if (form_.windowState() == forms::WindowState::Minimized) show = SW_SHOWMINIMIZED;
     if (form_.windowState() == forms::WindowState::Maximized) show = SW_SHOWMAXIMIZED;
-    ShowWindow(hwnd_, show);
+    ShowWindow(hwnd(), show);
 }
 
 void FormWindow::centre() {
     RECT outer{};
-    GetWindowRect(hwnd_, &outer);
+    GetWindowRect(hwnd(), &outer);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::applySize() {
     const SIZE outer = outerSize();
-    if (IsIconic(hwnd_)) {
+    if (IsIconic(hwnd())) {
         // A minimized window keeps the size it will be restored to.
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
-        GetWindowPlacement(hwnd_, &placement);
+        GetWindowPlacement(hwnd(), &placement);
         placement.rcNormalPosition.right = placement.rcNormalPosition.left + outer.cx;
         placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + outer.cy;
-        SetWindowPlacement(hwnd_, &placement);
+        SetWindowPlacement(hwnd(), &placement);
         return;
     }
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     matchClientSize();
 }
 
 void FormWindow::applyWindowState() {
-    if (!IsWindowVisible(hwnd_)) return;  // applied when the form is shown
+    if (!IsWindowVisible(hwnd())) return;  // applied when the form is shown
     switch (form_.windowState()) {
     case forms::WindowState::Minimized:
-        if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+        if (!IsIconic(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);
         break;
     case forms::WindowState::Maximized:
-        if (!IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_MAXIMIZE);
+        if (!IsZoomed(hwnd())) ShowWindow(hwnd(), SW_MAXIMIZE);
         break;
     case forms::WindowState::Normal:
-        if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+        if (IsIconic(hwnd()) || IsZoomed(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
         break;
     }
 }
 
 void FormWindow::applyLevel() {
     const bool onTop = form_.formStyle() == forms::FormStyle::StayOnTop;
-    SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormWindow::applyFocus() {
-    Control* target = form_.activeControl();
     // A form that is not active takes the focus when it is activated.
-    if (target && GetActiveWindow() == hwnd_) focus(*target);
+    if (GetActiveWindow() == hwnd()) focus(form_.activeControl());
 }
 
-void FormWindow::focus(Control& control) {
-    const ChildWindow* child = childFor(control);
-    if (child && IsWindowVisible(child->hwnd()) && IsWindowEnabled(child->hwnd())) SetFocus(child->hwnd());
+// The model's active control, which it moves on when that one can no longer
+// take the focus; without one the frame itself keeps the keys.
+void FormWindow::focus(const Control* control) {
+    const ControlView* child = control && control->canFocus() ? childFor(*control) : nullptr;
+    SetFocus(child ? child->hwnd() : hwnd());
 }
 
-void FormWindow::restoreFocus() {
-    Control* target = form_.activeControl();
-    if (!target || !focusable(*target)) target = nextTabStop(form_, nullptr, false);
-    if (target)
-        focus(*target);
-    else
-        SetFocus(hwnd_);
-}
-
-void FormWindow::focusArrived(ChildWindow& child) {
-    if (context_.detached) return;
+void FormWindow::focusArrived(ControlView& child) {
     child.control().focusMoved(observer_);
     showAsDefault(&child);
 }
 
 // As in a dialog: a push button with the focus is drawn as the one Enter
 // presses; elsewhere the form's default button is.
-void FormWindow::showAsDefault(const ChildWindow* focused) {
-    const bool buttonFocused = focused && isButton(focused->control());
+void FormWindow::showAsDefault(const ControlView* focused) {
+    const bool buttonFocused = focused && focused->isPushButton();
     for (const auto& child : children_) {
-        if (!isButton(child->control())) continue;
+        if (!child->isPushButton()) continue;
         const bool asDefault = buttonFocused ? child.get() == focused
                                              : static_cast<const forms::Button&>(child->control()).isDefault;
         SendMessageA(child->hwnd(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
@@ -232,32 +244,57 @@ void FormWindow::sizeChanged(WPARAM kind) {
     case SIZE_RESTORED: form_.setWindowState(forms::WindowState::Normal, observer_); break;
     default: break;
     }
-    for (const auto& child : children_)
-        if (child->control().dockedBottom) child->layout();
+}
+
+// A radio group is one stop, as in a dialog: its checked button, else its
+// first one that can take the focus.
+std::vector<Control*> FormWindow::tabStops() const {
+    std::vector<Control*> stops;
+    for (Control* c : form_.keyboardOrder()) {
+        if (!c->canFocus()) continue;
+        const auto group = std::find_if(stops.begin(), stops.end(), [c](Control* s) { return sameRadioGroup(*s, *c); });
+        if (group == stops.end())
+            stops.push_back(c);
+        else if (checked(*c) && !checked(**group))
+            *group = c;
+    }
+    return stops;
+}
+
+Control* FormWindow::nextTabStop(const Control* from, bool backwards) const {
+    const std::vector<Control*> stops = tabStops();
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [from](Control* s) { return from && (s == from || sameRadioGroup(*s, *from)); });
+    return step(stops, at == stops.end() ? -1 : at - stops.begin(), backwards);
+}
+
+Control* FormWindow::nextRadio(const Control& from, bool backwards) const {
+    std::vector<Control*> group;
+    for (Control* c : form_.keyboardOrder())
+        if (sameRadioGroup(*c, from) && (c == &from || c->canFocus())) group.push_back(c);
+    if (group.size() < 2) return nullptr;
+    return step(group, std::find(group.begin(), group.end(), &from) - group.begin(), backwards);
 }
 
 bool FormWindow::preTranslate(const MSG& message) {
-    if (context_.detached || !hwnd_ || message.message != WM_KEYDOWN) return false;
+    if (!hwnd() || message.message != WM_KEYDOWN) return false;
     return key(message.wParam);
 }
 
 bool FormWindow::key(WPARAM virtualKey) {
-    ChildWindow* focused = ChildWindow::from(GetFocus());
-    if (focused && topLevelOf(focused->hwnd()) != hwnd_) focused = nullptr;
+    ControlView* focused = ControlView::of(GetFocus());
+    if (focused && topLevelOf(focused->hwnd()) != hwnd()) focused = nullptr;
     Control* current = focused ? &focused->control() : nullptr;
 
     switch (virtualKey) {
-    case VK_TAB: {
+    case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;
-        if (Control* next = nextTabStop(form_, current, GetKeyState(VK_SHIFT) < 0))
-            if (ChildWindow* child = childFor(*next)) child->takeFocus();
+        if (Control* next = nextTabStop(current, GetKeyState(VK_SHIFT) < 0))
+            if (ControlView* child = childFor(*next)) child->takeFocus();
         return true;
-    }
     case VK_RETURN:
-        // In a memo the user types, Enter starts a new line.
-        if (current && current->kind() == Kind::Memo && !current->readOnly) return false;
-        form_.keyEnter();
-        return true;
+        // False in a memo the user types into: Enter starts a new line there.
+        return form_.keyEnter(current);
     case VK_ESCAPE:
         form_.keyEscape();
         return true;
@@ -266,9 +303,8 @@ bool FormWindow::key(WPARAM virtualKey) {
     case VK_RIGHT:
     case VK_DOWN: {
         if (!current || current->kind() != Kind::RadioButton) return false;
-        const bool back = virtualKey == VK_LEFT || virtualKey == VK_UP;
-        if (forms::RadioButton* next = nextRadio(static_cast<forms::RadioButton&>(*current), back)) {
-            if (ChildWindow* child = childFor(*next)) {
+        if (Control* next = nextRadio(*current, virtualKey == VK_LEFT || virtualKey == VK_UP)) {
+            if (ControlView* child = childFor(*next)) {
                 SetFocus(child->hwnd());
                 SendMessageA(child->hwnd(), BM_CLICK, 0, 0);
             }
@@ -279,63 +315,44 @@ bool FormWindow::key(WPARAM virtualKey) {
     }
 }
 
-LRESULT CALLBACK FormWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        created->hwnd_ = hwnd;
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = hwnd_;
+LRESULT FormWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (reflectToChild(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
-        if (lParam == 0 && menu_ && menu_->command(LOWORD(wParam), !context_.detached)) return 0;
+        if (lParam == 0 && menu_ && menu_->command(LOWORD(wParam))) return 0;
         break;
     case WM_TIMER: {
         const auto& timers = form_.timers();
-        if (!context_.detached && wParam >= 1 && wParam <= timers.size()) timers[wParam - 1]->tick();
+        if (wParam >= 1 && wParam <= timers.size()) timers[wParam - 1]->tick();
         return 0;
     }
     case WM_CLOSE:
         // Closing a secondary form only hides it; closing the main form ends
         // the program. The model decides.
-        if (!context_.detached) form_.closeBox();
+        form_.closeBox();
         return 0;
     case WM_ERASEBKGND: {
         RECT area{};
-        GetClientRect(hwnd, &area);
+        GetClientRect(hwnd(), &area);
         FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(form_.color()));
         return 1;
     }
-    case WM_SIZE:
-        if (!context_.detached) sizeChanged(wParam);
-        break;
+    case WM_SIZE: sizeChanged(wParam); break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && !context_.detached) {
-            restoreFocus();
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+            focus(form_.activeControl());
             return 0;
         }
         break;
     case WM_SETFOCUS:
         // The frame itself got the focus back (after a restore, say): pass it
-        // on to the control that had it.
-        if (!context_.detached)
-            if (Control* target = form_.activeControl(); target && focusable(*target)) focus(*target);
+        // on to the control that has it in the model.
+        if (const Control* target = form_.activeControl(); target && target->canFocus()) focus(target);
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     default: break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return base(message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -9,42 +9,42 @@
 #include <vector>
 
 #include "platform/forms/Form.h"
-#include "platform/win32/ChildWindow.h"
+#include "platform/forms/View.h"
 #include "platform/win32/Context.h"
+#include "platform/win32/ControlView.h"
 #include "platform/win32/MenuBar.h"
-#include "platform/win32/NativeStyle.h"
-#include "platform/win32/WinApi.h"
+#include "platform/win32/Window.h"
 
 namespace win32 {
 
-class FormWindow {
-public:
-    // `owner` is the window that secondary forms stay above (the main form's).
-    FormWindow(forms::Form& form, Context& context, HWND owner);
-    ~FormWindow();
-    FormWindow(const FormWindow&) = delete;
-    FormWindow& operator=(const FormWindow&) = delete;
+class ViewFactory;
 
-    HWND hwnd() const { return hwnd_; }
+struct WindowStyle {
+    DWORD style;
+    DWORD exStyle;
+};
+
+class FormWindow : public Window, public forms::View {
+public:
+    // `owner` is the window that secondary forms stay above.
+    FormWindow(forms::Form& form, Context& context, HWND owner);
+    ~FormWindow() override;
+    // Makes the views of the form's controls, in creation order.
+    void populate(ViewFactory& factory);
+
     forms::Form& form() const { return form_; }
-    ChildWindow* childFor(const forms::Control& control) const;
+    ControlView* childFor(const forms::Control& control) const;
     const MenuBar* menuBar() const { return menu_.get(); }
 
     // Keyboard navigation before the message reaches its window, as a dialog
     // does it; true when the form took the key.
     bool preTranslate(const MSG& message);
-    // A control's caption or font changed: the labels that continue its line
-    // move with it.
-    void leaderChanged(const forms::Control& leader);
     // One of the form's controls received the focus.
-    void focusArrived(ChildWindow& child);
-    void destroy();
+    void focusArrived(ControlView& child);
 
 private:
-    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    void createControls();
     void bindTimers();
     void apply(forms::Prop prop);
     void applyVisible();
@@ -55,20 +55,22 @@ private:
     SIZE outerSize() const;
     void matchClientSize();
     void centre();
-    void restoreFocus();
-    void focus(forms::Control& control);
-    void showAsDefault(const ChildWindow* focused);
+    void focus(const forms::Control* control);
+    // Tab's stops: the model's keyboard order, a radio group as one stop.
+    std::vector<forms::Control*> tabStops() const;
+    forms::Control* nextTabStop(const forms::Control* from, bool backwards) const;
+    forms::Control* nextRadio(const forms::Control& from, bool backwards) const;
+    void showAsDefault(const ControlView* focused);
     void sizeChanged(WPARAM kind);
     bool key(WPARAM virtualKey);
 
     forms::Form& form_;
     Context& context_;
-    HWND hwnd_ = nullptr;
     WindowStyle style_{};
     std::unique_ptr<MenuBar> menu_;
-    std::vector<std::unique_ptr<ChildWindow>> children_;
+    std::vector<std::unique_ptr<ControlView>> children_;
     forms::ObserverId observer_ = 0;
-    bool placed_ = false;
+    std::vector<forms::ObserverId> timerObservers_;
 };
 
 }  // namespace win32

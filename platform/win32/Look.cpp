@@ -1,5 +1,8 @@
 #include "platform/win32/Look.h"
 
+#include "platform/win32/Context.h"
+
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/Text.h"
@@ -16,21 +19,6 @@ Dpi Dpi::ofScreen() {
 COLORREF colorRef(forms::Color color) {
     if (color.isSystem()) return GetSysColor(color.systemIndex());
     return RGB(color.red(), color.green(), color.blue());
-}
-
-forms::Color backgroundOf(const forms::Control& control) {
-    switch (control.kind()) {
-    case forms::Kind::Label:
-    case forms::Kind::RadioButton:
-    case forms::Kind::Button:
-    case forms::Kind::BitBtn:
-    case forms::Kind::Bevel:
-    case forms::Kind::Image:
-        if (control.parent()) return backgroundOf(*control.parent());
-        return control.color();
-    default:
-        return control.color();
-    }
 }
 
 Brushes::~Brushes() {
@@ -73,6 +61,31 @@ HFONT Fonts::get(const forms::Font& font) {
     HFONT created = CreateFontIndirectA(&lf);
     fonts_.emplace(key, created);
     return created;
+}
+
+forms::Size Context::measure(const forms::Font& font, const std::string& caption) {
+    const std::string text = toAnsi(caption);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, fonts.get(font));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE extent{0, 0};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        SIZE size{0, 0};
+        if (!line.empty()) GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        extent.cx = std::max(extent.cx, size.cx);
+        extent.cy += metrics.tmHeight;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    const int dots = dpi.dotsPerInch();
+    return {MulDiv(extent.cx, 96, dots), MulDiv(extent.cy, 96, dots)};
 }
 
 }  // namespace win32

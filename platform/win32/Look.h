@@ -29,10 +29,6 @@ private:
 // An RGB colour as it is; a system colour through GetSysColor.
 COLORREF colorRef(forms::Color color);
 
-// What a control's background shows: labels, buttons, radio buttons,
-// bevels and pictures take their parent's colour; the rest their own.
-forms::Color backgroundOf(const forms::Control& control);
-
 class Brushes {
 public:
     Brushes() = default;

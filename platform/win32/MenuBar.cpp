@@ -15,13 +15,15 @@ MenuBar::MenuBar(const forms::MainMenu& menu) : menu_(menu), bar_(CreateMenu()) 
 MenuBar::~MenuBar() {
     // A menu that is in the bar goes with the window; one taken out of it
     // (a hidden item's) is ours to free.
-    for (const Entry& e : entries_)
+    for (const Entry& e : entries_) {
+        e.item->unobserve(e.observer);
         if (e.popup && !e.item->visible()) DestroyMenu(e.popup);
+    }
     if (!window_ && bar_) DestroyMenu(bar_);
 }
 
 void MenuBar::add(forms::MenuItem& item, HMENU parent) {
-    Entry entry{&item, parent, nullptr, FirstCommandId + static_cast<UINT>(entries_.size())};
+    Entry entry{&item, parent, nullptr, FirstCommandId + static_cast<UINT>(entries_.size()), 0};
     if (!item.items().empty()) {
         entry.popup = CreatePopupMenu();
         for (const auto& child : item.items()) add(*child, entry.popup);
@@ -29,7 +31,7 @@ void MenuBar::add(forms::MenuItem& item, HMENU parent) {
     entries_.push_back(entry);
     const std::size_t index = entries_.size() - 1;
     if (item.visible()) insert(entry, position(entry));
-    item.observe([this, index](forms::Prop prop) { apply(entries_[index], prop); });
+    entries_[index].observer = item.observe([this, index](forms::Prop prop) { apply(entries_[index], prop); });
 }
 
 UINT MenuBar::position(const Entry& entry) const {
@@ -70,10 +72,10 @@ void MenuBar::changed(const Entry& entry) {
     if (window_ && entry.parent == bar_) DrawMenuBar(window_);
 }
 
-bool MenuBar::command(UINT id, bool modelAttached) {
+bool MenuBar::command(UINT id) {
     for (const Entry& e : entries_) {
         if (e.id != id || e.popup) continue;
-        if (modelAttached) e.item->click();
+        e.item->click();
         return true;
     }
     return false;

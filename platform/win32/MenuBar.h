@@ -22,7 +22,7 @@ public:
     // The window the bar belongs to, redrawn when a menu-bar item changes.
     void attach(HWND window) { window_ = window; }
     // WM_COMMAND from a menu: true when the id is one of this bar's items.
-    bool command(UINT id, bool modelAttached);
+    bool command(UINT id);
     // The id of an item's command, or 0 (tests send WM_COMMAND with it).
     UINT idOf(const forms::MenuItem& item) const;
 
@@ -32,6 +32,7 @@ private:
         HMENU parent;  // the menu that holds the item
         HMENU popup;   // its own menu, when it has items
         UINT id;
+        forms::ObserverId observer;
     };
 
     void add(forms::MenuItem& item, HMENU parent);

@@ -1,34 +1,45 @@
 #include "platform/win32/Win32Backend.h"
 
-#include "platform/win32/ChildWindow.h"
 #include "platform/win32/Context.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Text.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ViewFactory.h"
 
 namespace win32 {
+
+namespace {
+
+// The hidden window that owns the secondary forms, so that they have no
+// taskbar buttons of their own and the main form's level (on top or not) is
+// its own.
+class ApplicationWindow : public Window {
+public:
+    explicit ApplicationWindow(HINSTANCE instance) {
+        create(instance, {.className = "TApplication", .withIcon = true, .style = WS_POPUP, .text = "Dorvane Shell"});
+    }
+};
+
+}  // namespace
 
 Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
     // The common controls and the rich-edit library are set up by the context.
     context_ = std::make_unique<Context>(GetModuleHandleA(nullptr), options.fallbacks);
-    registerPanelClass(context_->instance, &panelProcedure);
-    registerApplicationClass(context_->instance);
-    application_ = CreateWindowExA(0, ApplicationClassName, "Dorvane Shell", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   context_->instance, nullptr);
+    application_ = std::make_unique<ApplicationWindow>(context_->instance);
+    factory_ = std::make_unique<ViewFactory>(*context_);
+    factory_->setOwner(application_->hwnd());
 }
+
+Win32Backend::~Win32Backend() { formsClosing(); }
 
 const Compat& Win32Backend::compat() const { return context_->compat; }
 
-Win32Backend::~Win32Backend() {
-    shutdown();
-    windows_.clear();
-}
+void Win32Backend::formCreated(forms::Form& form) { windows_.push_back(form.makeView(*factory_)); }
 
-void Win32Backend::formCreated(forms::Form& form) {
-    // The main form is a window of its own; the others belong to the hidden
-    // application window.
-    HWND owner = windows_.empty() ? nullptr : application_;
-    windows_.push_back(std::make_unique<FormWindow>(form, *context_, owner));
+void Win32Backend::formsClosing() {
+    // The later forms first: the first one owns none of them.
+    while (!windows_.empty()) windows_.pop_back();
+    factory_->forget();
+    application_->destroy();
 }
 
 void Win32Backend::run(forms::Form& mainForm) {
@@ -36,13 +47,12 @@ void Win32Backend::run(forms::Form& mainForm) {
     if (options_.returnAfterShow) return;
     MSG message;
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) process(message);
-    shutdown();
 }
 
 void Win32Backend::process(MSG& message) {
     const HWND root = message.hwnd ? topLevelOf(message.hwnd) : nullptr;
-    for (const auto& window : windows_)
-        if (root && window->hwnd() == root && window->preTranslate(message)) return;
+    auto* window = dynamic_cast<FormWindow*>(Window::of(root));
+    if (window && window->preTranslate(message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
@@ -64,31 +74,15 @@ void Win32Backend::terminate() {
     PostQuitMessage(0);
 }
 
-void Win32Backend::shutdown() {
-    if (!context_) return;
-    context_->detached = true;
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) (*it)->destroy();
-    if (application_ && IsWindow(application_)) DestroyWindow(application_);
-    application_ = nullptr;
-}
-
 HWND Win32Backend::boxOwner() const {
-    const HWND active = GetActiveWindow();
-    for (const auto& window : windows_)
-        if (window->hwnd() == active && active) return active;
     // A box without an owner could open behind a form that stays on top.
-    if (!windows_.empty() && windows_.front()->hwnd() && IsWindowVisible(windows_.front()->hwnd()))
-        return windows_.front()->hwnd();
-    return nullptr;
+    if (auto* active = dynamic_cast<FormWindow*>(Window::of(GetActiveWindow()))) return active->hwnd();
+    const HWND main = windows_.empty() ? nullptr : static_cast<FormWindow&>(*windows_.front()).hwnd();
+    return main && IsWindowVisible(main) ? main : nullptr;
 }
 
-std::string Win32Backend::title() const {
-    if (!windows_.empty() && !windows_.front()->form().text().empty()) return windows_.front()->form().text();
-    return "Dorvane Shell";
-}
-
-void Win32Backend::showException(const std::string& message) {
-    MessageBoxA(boxOwner(), toAnsi(message).c_str(), toAnsi(title()).c_str(), MB_OK | MB_ICONERROR);
+void Win32Backend::showException(const std::string& message, const std::string& title) {
+    MessageBoxA(boxOwner(), toAnsi(message).c_str(), toAnsi(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void Win32Backend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) {
@@ -96,11 +90,7 @@ void Win32Backend::messageBox(const std::string& text, const std::string& captio
     MessageBoxA(boxOwner(), toAnsi(text).c_str(), toAnsi(caption).c_str(), MB_OK | icon);
 }
 
-FormWindow* Win32Backend::window(const forms::Form& form) const {
-    for (const auto& window : windows_)
-        if (&window->form() == &form) return window.get();
-    return nullptr;
-}
+FormWindow* Win32Backend::window(const forms::Form& form) const { return factory_->windowFor(form); }
 
 HWND Win32Backend::hwnd(const forms::Form& form) const {
     const FormWindow* w = window(form);
@@ -108,9 +98,13 @@ HWND Win32Backend::hwnd(const forms::Form& form) const {
 }
 
 HWND Win32Backend::hwnd(const forms::Control& control) const {
-    for (const auto& window : windows_)
-        if (const ChildWindow* child = window->childFor(control)) return child->hwnd();
-    return nullptr;
+    const FormWindow* w = window(const_cast<forms::Control&>(control).form());
+    const ControlView* view = w ? w->childFor(control) : nullptr;
+    return view ? view->hwnd() : nullptr;
+}
+
+forms::Size Win32Backend::measure(const forms::Font& font, const std::string& caption) const {
+    return context_->measure(font, caption);
 }
 
 }  // namespace win32

@@ -20,6 +20,8 @@ namespace win32 {
 
 class Compat;
 class FormWindow;
+class ViewFactory;
+class Window;
 struct Context;
 
 struct Win32BackendOptions {
@@ -38,17 +40,19 @@ public:
     Win32Backend& operator=(const Win32Backend&) = delete;
 
     void formCreated(forms::Form& form) override;
+    void formsClosing() override;
     void run(forms::Form& mainForm) override;
     void terminate() override;
-    void showException(const std::string& message) override;
+    void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void discardPendingInput() override;  // InputDrain.cpp
 
     // One message of the loop: the form's keyboard handling, then the window.
     void process(tagMSG& message);
     // Processes what the queue holds now; false once a quit was asked for.
     bool processPending();
-    // Stops feeding the model and destroys the windows.
-    void shutdown();
+    // Destroys the windows (what formsClosing does).
+    void shutdown() { formsClosing(); }
 
     FormWindow* window(const forms::Form& form) const;
     HWND__* hwnd(const forms::Form& form) const;
@@ -56,17 +60,19 @@ public:
     bool terminated() const { return terminated_; }
     // Which calls of later Windows versions the renderer uses.
     const Compat& compat() const;
+    // The extent of a caption as the windows draw it, in the model's pixels.
+    forms::Size measure(const forms::Font& font, const std::string& caption) const;
 
 private:
     HWND__* boxOwner() const;
-    std::string title() const;
 
     Win32BackendOptions options_;
     std::unique_ptr<Context> context_;
     // Owns the secondary forms, so that they have no taskbar buttons of
     // their own and the main form's level (on top or not) is its own.
-    HWND__* application_ = nullptr;
-    std::vector<std::unique_ptr<FormWindow>> windows_;
+    std::unique_ptr<Window> application_;
+    std::unique_ptr<ViewFactory> factory_;
+    std::vector<std::unique_ptr<forms::View>> windows_;
     bool terminated_ = false;
 };
 

@@ -43,6 +43,8 @@ struct Facade {
     static constexpr auto FileCorrupt = sys::ERROR_FILE_CORRUPT;
     static constexpr auto LockVolume = sys::FSCTL_LOCK_VOLUME;
     static constexpr auto DismountVolume = sys::FSCTL_DISMOUNT_VOLUME;
+    static constexpr auto DriveGeometry = sys::IOCTL_DISK_GET_DRIVE_GEOMETRY;
+    static constexpr auto GeometrySize = sizeof(sys::DiskGeometry);
     static constexpr auto PlatformWin32s = sys::VER_PLATFORM_WIN32s;
     static constexpr auto PlatformWindows = sys::VER_PLATFORM_WIN32_WINDOWS;
     static constexpr auto PlatformNt = sys::VER_PLATFORM_WIN32_NT;
@@ -99,6 +101,8 @@ static_assert(Facade::AlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(Facade::FileCorrupt == ERROR_FILE_CORRUPT);
 static_assert(Facade::LockVolume == FSCTL_LOCK_VOLUME);
 static_assert(Facade::DismountVolume == FSCTL_DISMOUNT_VOLUME);
+static_assert(Facade::DriveGeometry == IOCTL_DISK_GET_DRIVE_GEOMETRY);
+static_assert(Facade::GeometrySize == sizeof(DISK_GEOMETRY));
 static_assert(Facade::PlatformWin32s == VER_PLATFORM_WIN32s);
 static_assert(Facade::PlatformWindows == VER_PLATFORM_WIN32_WINDOWS);
 static_assert(Facade::PlatformNt == VER_PLATFORM_WIN32_NT);

@@ -99,9 +99,71 @@ TEST_F(CreateDiskette, BadTargetsEndInTheWriteErrorState) {
         EXPECT_EQ(s.createDiskette(), "write error") << c.what;
         ::unsetenv("DORVANE_DRIVE_A");
         EXPECT_EQ(std::filesystem::exists(s / "A.img"), hadDisk) << c.what;
-        if (hadDisk && c.what != std::string("A.img too small for a diskette")) {
+        if (hadDisk) {
             EXPECT_EQ(readFile(s / "A.img"), before) << c.what;
         }
+    }
+}
+
+// Drive A: images of several sizes, through the real services: a target
+// smaller than a 1.44 MB diskette ends in the write error with every byte as
+// it was (a 720 KB diskette keeps its file system and its file); a 1.44 MB
+// or larger one is made into the diskette, and what lies past the raw area's
+// file system stays as it was.
+TEST(CreateDisketteTargets, TooSmallTargetsAreLeftByteForByteAsTheyWere) {
+    const bool fatTools = peers::programExists("mkfs.fat") && peers::programExists("mcopy");
+    struct Case {
+        const char* what;
+        std::size_t bytes;
+        bool formatted;  // a FAT12 file system holding one file, made by mkfs.fat and mcopy
+        const char* state;
+    } cases[] = {
+        {"100 KB", 102'400, false, "write error"},
+        {"720 KB diskette with a file", 737'280, true, "write error"},
+        {"one sector short of 1.44 MB", 1'474'048, false, "write error"},
+        {"1.44 MB", 1'474'560, false, "created"},
+        {"2.88 MB", 2'949'120, false, "created"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s;
+        if (c.formatted) {
+            if (!fatTools) {
+                ADD_FAILURE() << "mkfs.fat and mcopy are needed for " << c.what;
+                continue;
+            }
+            std::filesystem::remove(s / "A.img");
+            peers::writeFile(s / "LETTER.TXT", Bytes(5000, 'x'));
+            ASSERT_EQ(runCommand("mkfs.fat -C A.img " + std::to_string(c.bytes / 1024) + " >/dev/null && "
+                                 "mcopy -i A.img LETTER.TXT ::",
+                                 s.dir())
+                          .exitCode,
+                      0);
+        } else if (c.bytes != 1'474'560) {
+            Bytes pattern(c.bytes);
+            for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
+            peers::writeFile(s / "A.img", pattern);
+        }
+        const Bytes before = readFile(s / "A.img");
+        ASSERT_EQ(before.size(), c.bytes);
+
+        const std::string state = s.createDiskette();
+        EXPECT_EQ(state, c.state);
+        const Bytes after = readFile(s / "A.img");
+        ASSERT_EQ(after.size(), c.bytes);  // never grown or cut
+        const bool unchanged = after == before;
+        if (std::string(c.state) == "write error") {
+            EXPECT_TRUE(unchanged);
+        } else {
+            EXPECT_EQ(runCommand("fsck.fat -n A.img", s.dir()).exitCode, 0);
+            EXPECT_TRUE(std::equal(after.begin() + 1'474'560, after.end(), before.begin() + 1'474'560));
+        }
+        if (c.formatted) {
+            const auto listing = runCommand("mdir -i A.img ::", s.dir());
+            EXPECT_TRUE(std::regex_search(listing.output, std::regex("LETTER +TXT +5000 "))) << listing.output;
+        }
+        fakes::ReportRow("diskette-targets", {"Linux services, image file", c.what, std::to_string(c.bytes), state,
+                                              unchanged ? "unchanged" : "made into the diskette"});
     }
 }
 

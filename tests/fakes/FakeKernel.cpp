@@ -296,6 +296,7 @@ sys::BOOL FakeKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void* in, 
     if (o->kind == Kind::RawVolume) {
         if (code == sys::FSCTL_LOCK_VOLUME) return lockRefused ? fail(sys::ERROR_ACCESS_DENIED) : true;
         if (code == sys::FSCTL_DISMOUNT_VOLUME) return dismountRefused ? fail(sys::ERROR_INVALID_PARAMETER) : true;
+        if (code == sys::IOCTL_DISK_GET_DRIVE_GEOMETRY) return driveGeometry(out, outSize, bytesReturned);
         return fail(sys::ERROR_INVALID_PARAMETER);
     }
     if (o->kind != Kind::Vwin32 || inSize != 28 || outSize != 28 || !in || !out ||
@@ -319,10 +320,12 @@ sys::BOOL FakeKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void* in, 
     return true;
 }
 
-// Generic block device request 440Dh, category 08h: lock (4Ah) and unlock
-// (6Ah) of drive A: (BL = 1) at level 0 (BH = 0). Anything else is refused.
+// Generic block device request 440Dh, category 08h, for drive A: (BL = 1):
+// lock (4Ah) and unlock (6Ah) at level 0 (BH = 0), and the device parameters
+// (60h). Anything else is refused.
 bool FakeKernel::dosIoctl(std::uint32_t (&regs)[7]) {
     const std::uint32_t minor = regs[2];
+    if ((regs[3] & 0xFFFF) == 0x440D && regs[0] == 0x0001 && minor == 0x0860) return deviceParameters(regs);
     if ((regs[3] & 0xFFFF) != 0x440D || regs[0] != 0x0001 || regs[1] != 0 || (minor != 0x084A && minor != 0x086A)) {
         regs[3] = 0x0001;  // invalid function
         return false;
@@ -351,13 +354,53 @@ bool FakeKernel::int26(std::uint32_t (&regs)[7]) {
     std::optional<std::uint32_t> error = int26Error;
     if (!error && writeProtected) error = 0x0300;                  // write-protected
     if (!error && !disketteInserted) error = 0x8002;              // not ready
-    if (!error && (!pointsAtBuffer || (eax & 0xFF) != 0 || edx + ecx > DriveSectors)) error = 0x0408;  // not found
+    if (!error && (!pointsAtBuffer || (eax & 0xFF) != 0 || std::size_t{edx} + ecx > drive.size() / 512))
+        error = 0x0408;  // sector not found
     if (error) {
         regs[3] = *error;
         return false;
     }
     std::memcpy(drive.data() + std::size_t{edx} * 512, transferBuffer, std::size_t{ecx} * 512);
     regs[3] = int26LeftEax;
+    return true;
+}
+
+sys::BOOL FakeKernel::driveGeometry(void* out, sys::DWORD outSize, sys::DWORD* bytesReturned) {
+    if (geometryError != sys::NO_ERROR) return fail(geometryError);
+    if (!out || outSize < sizeof(sys::DiskGeometry)) return fail(sys::ERROR_INVALID_PARAMETER);
+    sys::DiskGeometry g{};
+    g.TracksPerCylinder = 2;
+    g.SectorsPerTrack = 18;
+    g.BytesPerSector = 512;
+    g.Cylinders = static_cast<std::int64_t>(drive.size() / (2 * 18 * 512));
+    g.MediaType = 2;  // F3_1Pt44_512
+    std::memcpy(out, &g, sizeof g);
+    *bytesReturned = sizeof g;
+    return true;
+}
+
+// INT 21h 440Dh 0860h: the device parameters of drive A: into the block at
+// EDX, those of the medium in it when the block's first byte asks for them,
+// else those of the drive's own (1.44 MB) kind.
+bool FakeKernel::deviceParameters(std::uint32_t (&regs)[7]) {
+    const bool pointsAtBuffer =
+        transferBuffer && regs[1] == static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(transferBuffer));
+    if (!pointsAtBuffer) {
+        regs[3] = 0x0001;  // invalid function
+        return false;
+    }
+    if (deviceParametersError != 0) {
+        regs[3] = deviceParametersError;
+        return false;
+    }
+    auto* block = const_cast<std::uint8_t*>(transferBuffer);
+    const std::size_t sectors = (block[0] & 1) ? drive.size() / 512 : DriveSectors;
+    const auto put = [block](std::size_t at, std::uint32_t value, std::size_t bytes) {
+        for (std::size_t i = 0; i < bytes; ++i) block[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    put(7, 512, 2);
+    put(15, sectors < 0x10000 ? static_cast<std::uint32_t>(sectors) : 0, 2);
+    put(28, static_cast<std::uint32_t>(sectors), 4);
     return true;
 }
 

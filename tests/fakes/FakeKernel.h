@@ -1,5 +1,5 @@
-// An in-memory kernel: a working folder of files, a drive A: of 2,880
-// sectors with its own root folder, a log of every call with its arguments,
+// An in-memory kernel: a working folder of files, a drive A: (2,880 sectors
+// unless a test gives it another size) with its own root folder, a log of every call with its arguments,
 // a count of open handles, and a failure that can be injected at any call.
 #pragma once
 
@@ -61,7 +61,8 @@ public:
     // The working folder (names compare without regard to case, as on Windows).
     std::map<std::string, Bytes> files;
     std::set<std::string> folders;
-    // Drive A:: its raw sectors and, separately, the files of its root folder.
+    // Drive A:: its raw sectors (any whole number of them) and, separately,
+    // the files of its root folder.
     Bytes drive;
     std::map<std::string, Bytes> disketteFiles;
     bool disketteInserted = true;
@@ -77,6 +78,14 @@ public:
     bool hasVwin32 = false;
     std::uint32_t int26LeftEax = 0x00004E01;
     std::optional<std::uint32_t> int26Error;       // every INT 26h fails with this code
+    // The raw volume's answer to the geometry request: NO_ERROR gives the
+    // drive's size in tracks of 18 sectors on two heads; ERROR_NOT_SUPPORTED
+    // is a drive backed by an image file (its size then comes from
+    // GetFileSize), ERROR_NOT_READY an empty drive.
+    sys::DWORD geometryError = sys::NO_ERROR;
+    // The DOS error code of the device-parameters request (carry set), 0 to
+    // answer with the medium's parameters.
+    std::uint32_t deviceParametersError = 0;
     const std::uint8_t* transferBuffer = nullptr;  // what reg_EBX must point at
     bool volumeLocked = false;                     // drive A:'s level-0 lock is held
     // GetVersionExA's answer; nullopt = the call fails.
@@ -130,6 +139,8 @@ private:
     bool fail(sys::DWORD error);
     sys::Handle invalid(sys::DWORD error);
     Bytes* storage(const Open& o);
+    sys::BOOL driveGeometry(void* out, sys::DWORD outSize, sys::DWORD* bytesReturned);
+    bool deviceParameters(std::uint32_t (&regs)[7]);
     Open* find(sys::Handle h);
 
     std::map<sys::Handle, Open> open_;

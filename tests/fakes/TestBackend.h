@@ -62,6 +62,9 @@ public:
     bool terminated = false;
     // Runs inside the loop, if set.
     std::function<void(forms::Form&)> loop;
+    int inputDiscards = 0;
+    // Runs when pending input is discarded, if set.
+    std::function<void()> onDiscardInput;
 
     // Six pixels a character, a line as high as the font and two more.
     static forms::Size measure(const forms::Font& font, const std::string& text);
@@ -79,6 +82,11 @@ public:
     }
     void messageBox(const std::string& text, const std::string&, forms::MessageKind) override {
         messages.push_back(text);
+    }
+
+    void discardPendingInput() override {
+        ++inputDiscards;
+        if (onDiscardInput) onDiscardInput();
     }
 
     // The view of a control, or null.

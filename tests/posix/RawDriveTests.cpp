@@ -121,5 +121,28 @@ TEST_F(RawDriveTest, VolumeLockAndDismount) {
     kernel_.CloseHandle(file);
 }
 
+// The diskette writer asks the medium's size before its first write. As for
+// a drive that Wine backs with an image file, the geometry request is not
+// supported and the size comes from the handle: the image's, whatever it is.
+TEST_F(RawDriveTest, NoGeometryButTheTargetsSize) {
+    for (const std::size_t bytes : {std::size_t{102'400}, std::size_t{1'474'048}, DisketteBytes,
+                                    std::size_t{2'949'120}}) {
+        SCOPED_TRACE(bytes);
+        writeFile("A.img", Bytes(bytes, 0));
+        const Handle h = openRaw(RawA, GENERIC_READ | GENERIC_WRITE);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        DiskGeometry geometry{};
+        DWORD returned = 0;
+        EXPECT_FALSE(kernel_.DeviceIoControl(h, IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, &geometry,
+                                             sizeof geometry, &returned));
+        EXPECT_EQ(kernel_.GetLastError(), ERROR_NOT_SUPPORTED);
+        DWORD high = 7;
+        EXPECT_EQ(kernel_.GetFileSize(h, &high), bytes);
+        EXPECT_EQ(high, 0u);
+        EXPECT_EQ(kernel_.GetLastError(), NO_ERROR);
+        EXPECT_TRUE(kernel_.CloseHandle(h));
+    }
+}
+
 }  // namespace
 }  // namespace posix::test

@@ -76,5 +76,30 @@ TEST_F(ShellTest, VerbsAndFolder) {
     EXPECT_FALSE(std::filesystem::exists(report_));
 }
 
+// Linux takes at most 131,072 bytes (the terminating zero included) for one
+// argument: a longer address cannot start the handler, and the caller must
+// hear so rather than a success.
+TEST_F(ShellTest, AnAddressOverTheArgumentLimitIsAFailureToStart) {
+    const struct {
+        std::size_t length;
+        bool starts;
+    } cases[] = {{131'071, true}, {131'072, false}, {200'000, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string address = "mailto:x@example.invalid?Body=" + std::string(c.length - 30, 'a');
+        ASSERT_EQ(address.size(), c.length);
+        const std::intptr_t result = shell_.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        if (c.starts) {
+            EXPECT_GT(result, 32);
+            const auto report = reportOfHandler();
+            ASSERT_EQ(report.size(), 4u);
+            EXPECT_EQ(report[3], address);
+        } else {
+            EXPECT_LE(result, 32);
+            EXPECT_FALSE(std::filesystem::exists(report_));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace posix::test

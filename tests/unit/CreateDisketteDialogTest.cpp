@@ -102,6 +102,39 @@ TEST_F(DialogTest, TransitionsAndFocus) {
     }
 }
 
+// Input that waited while the run held the loop is dropped once the run is
+// over and before the result state takes the focus, whichever way the run
+// ends; no other handler discards input.
+TEST_F(DialogTest, InputWaitingFromTheRunIsDroppedBeforeTheResultTakesTheFocus) {
+    for (bool inserted : {true, false}) {
+        SCOPED_TRACE(inserted ? "created" : "write error");
+        kernel.disketteInserted = inserted;
+        Form1->CreateDiskette2.click();
+        Form2->FirstInformationButton.click();
+        ASSERT_EQ(backend.inputDiscards, 0);
+        std::string stateAtDiscard;
+        int handlesAtDiscard = -1;
+        const forms::Control* focusAtDiscard = nullptr;
+        backend.onDiscardInput = [&] {
+            stateAtDiscard = rows(*Form2);
+            handlesAtDiscard = kernel.openHandles();
+            focusAtDiscard = Form2->activeControl();
+        };
+        Form2->ContinueCreateDisketteButton.click();
+        EXPECT_EQ(backend.inputDiscards, 1);
+        EXPECT_EQ(stateAtDiscard, "000000100100");  // still the writing state
+        EXPECT_EQ(handlesAtDiscard, 0);             // the run is over
+        EXPECT_NE(focusAtDiscard, &Form2->DisketteCreatedButton);
+        EXPECT_NE(focusAtDiscard, &Form2->WriteErrorButton);
+        EXPECT_EQ(Form2->activeControl(), inserted ? &Form2->DisketteCreatedButton : &Form2->WriteErrorButton);
+
+        (inserted ? Form2->DisketteCreatedButton : Form2->WriteErrorButton).click();
+        EXPECT_EQ(backend.inputDiscards, 1);
+        backend.inputDiscards = 0;
+        backend.onDiscardInput = nullptr;
+    }
+}
+
 TEST_F(DialogTest, ConfirmationFocusesCancelRightAfterShowingIt) {
     watch();
     Form2->FirstInformationButton.click();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "media/DisketteWriter.h"
@@ -134,12 +135,14 @@ TEST_F(DisketteRun, DisketteFilesHoldTheImageAndTheConsoleProgram) {
 TEST_F(DisketteRun, CallsOpenLockAndCloseInOrder) {
     ASSERT_TRUE(run());
     const auto log = kernel.log();
-    ASSERT_GE(log.size(), 6u);
+    ASSERT_GE(log.size(), 7u);
     EXPECT_EQ(log[0], "CreateFileA(Dsck.tr, 0x80000000, 0, 3, 0x80)");
     EXPECT_EQ(log[1], "GetFileSize(dsck.tr)");
     EXPECT_EQ(log[2], "CreateFileA(\\\\.\\a:, 0xc0000000, 3, 3, 0x80000000)");
     EXPECT_EQ(log[3], "DeviceIoControl(\\\\.\\a:, 0x90018)");
     EXPECT_EQ(log[4], "DeviceIoControl(\\\\.\\a:, 0x90020)");
+    // The medium's size is asked once the volume is locked, before any write.
+    EXPECT_EQ(log[5], "DeviceIoControl(\\\\.\\a:, 0x70000)");
 
     // The copy: one seek to 0, then eleven full blocks read and written.
     const auto seeks = callsOf(Op::SetFilePointer, "dsck.tr");
@@ -171,16 +174,18 @@ TEST_F(DisketteRun, Windows9xRegisterBlocksByteForByte) {
     const auto blocks = callsOf(Op::DeviceIoControl, Vwin32);
     const std::uint32_t sectors[] = {0, 1, 2, 3, 10, 19, 20, 133, 246, 336, 426, 516, 606, 696, 786};
     const std::uint32_t counts[] = {1, 1, 1, 7, 9, 1, 113, 113, 90, 90, 90, 90, 90, 90, 2};
-    ASSERT_EQ(blocks.size(), 1u + 15u + 1u);
+    ASSERT_EQ(blocks.size(), 1u + 1u + 15u + 1u);
     const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(media::DisketteBuffer));
     struct Expected {
         sys::DWORD code;
         Bytes block;
     };
     std::vector<Expected> expected;
-    // Level-0 lock of drive A: (these calls number A: as 1), the fifteen
-    // writes (INT 26h numbers A: as 0), the release.
+    // Level-0 lock of drive A: (these calls number A: as 1), the medium's
+    // parameters into the transfer buffer, the fifteen writes (INT 26h
+    // numbers A: as 0), the release.
     expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x084A, 0x440D, 0, 0, 0})});
+    expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, address, 0x0860, 0x440D, 0, 0, 0})});
     for (std::size_t i = 0; i < 15; ++i)
         expected.push_back({sys::VWIN32_DIOC_DOS_INT26, RegisterBlock({address, sectors[i], counts[i], 0, 0, 0, 0})});
     expected.push_back({sys::VWIN32_DIOC_DOS_IOCTL, RegisterBlock({0x0001, 0, 0x086A, 0x440D, 0, 0, 0})});
@@ -363,13 +368,25 @@ TEST_F(DisketteRun, FullDisketteFailsInTheProgramPhase) {
 // last copy block, which may then be short only by exactly what the image
 // lacks.
 TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
-    const std::pair<bool, int> rounds[] = {{false, 1408}, {true, 1408}, {false, 1321}, {true, 1321}};
-    for (const auto& [win9x, sectors] : rounds) {
+    struct Round {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+        int sectors;
+    };
+    for (const Round& path : {Round{"raw volume", false, sys::NO_ERROR, 1408},
+                              Round{"raw volume of an image file", false, sys::ERROR_NOT_SUPPORTED, 1408},
+                              Round{"Windows 9x", true, sys::NO_ERROR, 1408},
+                              Round{"raw volume", false, sys::NO_ERROR, 1321},
+                              Round{"Windows 9x", true, sys::NO_ERROR, 1321}}) {
+        const bool win9x = path.win9x;
+        const int sectors = path.sectors;
         const Bytes source = NumberedImage(static_cast<std::size_t>(sectors));
         FakeKernel good;
         good.files["dsck.tr"] = source;
         good.hasVwin32 = win9x;
         good.transferBuffer = media::DisketteBuffer;
+        good.geometryError = path.geometryError;
         media::SetDiskettePlatform(win9x);
         Recorder goodProgress(good);
         ASSERT_TRUE(media::WriteRegeneratingDiskette(good, goodProgress));
@@ -384,11 +401,12 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 k.files["dsck.tr"] = source;
                 k.hasVwin32 = win9x;
                 k.transferBuffer = media::DisketteBuffer;
+                k.geometryError = path.geometryError;
                 k.injectAt(i, fault);
                 Recorder r(k);
                 const bool ok = media::WriteRegeneratingDiskette(k, r);
                 const char* faultName = fault == Fault::Short ? "short" : fault == Fault::Carry ? "carry set" : "fails";
-                const std::string where = target.str() + " " + faultName + (win9x ? " (9x)" : "") + " on " +
+                const std::string where = target.str() + " " + faultName + " (" + path.name + ") on " +
                                           std::to_string(sectors) + " sectors";
 
                 const bool harmless = (target.op == Op::CloseHandle &&
@@ -397,9 +415,8 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                                       (target.op == Op::DeviceIoControl && target.a == sys::FSCTL_DISMOUNT_VOLUME) ||
                                       target.str() == ReleaseCall;
                 EXPECT_EQ(ok, harmless) << where;
-                const std::string path = std::string(win9x ? "Windows 9x" : "raw volume") +
-                                         (sectors == 1321 ? ", 1,321-sector image" : "");
-                ReportRow("diskette-faults", {path, target.str(), faultName, ok ? "created" : "write error",
+                const std::string pathName = std::string(path.name) + (sectors == 1321 ? ", 1,321-sector image" : "");
+                ReportRow("diskette-faults", {pathName, target.str(), faultName, ok ? "created" : "write error",
                                               std::to_string(r.reports.size())});
                 EXPECT_EQ(k.openHandles(), 0) << where;
                 EXPECT_EQ(*k.file("Dsck.tr"), source) << where;
@@ -438,5 +455,103 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 }
             }
         }
+    }
+}
+
+// Drive A: holding media of several sizes, on each way of asking the size:
+// anything smaller than a 1.44 MB diskette is refused before its first byte
+// changes, and the handles are closed as after a failed write.
+TEST_F(DisketteRun, MediaSmallerThanADisketteAreRefusedUntouched) {
+    struct Path {
+        const char* name;
+        bool win9x;
+        sys::DWORD geometryError;
+    };
+    const Path paths[] = {{"drive geometry", false, sys::NO_ERROR},
+                          {"size of an image-backed drive", false, sys::ERROR_NOT_SUPPORTED},
+                          {"Windows 9x device parameters", true, sys::NO_ERROR}};
+    struct Target {
+        const char* what;
+        std::size_t bytes;
+        bool fits;
+    };
+    const Target targets[] = {{"100 KB", 102'400, false},
+                              {"720 KB", 737'280, false},
+                              {"one sector short of 1.44 MB", 1'474'048, false},
+                              {"1.44 MB", 1'474'560, true},
+                              {"2.88 MB", 2'949'120, true}};
+    for (const Path& path : paths) {
+        for (const Target& target : targets) {
+            const std::string where = std::string(target.what) + " by " + path.name;
+            FakeKernel k;
+            k.files["dsck.tr"] = image;
+            k.hasVwin32 = path.win9x;
+            k.transferBuffer = media::DisketteBuffer;
+            k.geometryError = path.geometryError;
+            k.drive.resize(target.bytes);
+            for (std::size_t i = 0; i < k.drive.size(); ++i) k.drive[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
+            const Bytes before = k.drive;
+            media::SetDiskettePlatform(path.win9x);
+            Recorder r(k);
+
+            EXPECT_EQ(media::WriteRegeneratingDiskette(k, r), target.fits) << where;
+            EXPECT_EQ(k.openHandles(), 0) << where;
+            ASSERT_EQ(k.drive.size(), before.size()) << where;
+            if (!target.fits) {
+                EXPECT_EQ(k.drive, before) << where;
+                EXPECT_TRUE(k.disketteFiles.empty()) << where;
+                EXPECT_TRUE(r.reports.empty()) << where;
+                const auto log = k.log();
+                const std::string device = path.win9x ? "\\\\.\\vwin32" : "\\\\.\\a:";
+                ASSERT_GE(log.size(), 2u);
+                EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+                          (std::vector<std::string>{"CloseHandle(dsck.tr)", "CloseHandle(" + device + ")"}))
+                    << where;
+            } else {
+                // The raw area is the run's; every sector past it is as it was.
+                EXPECT_EQ(k.sector(0), NumberedSector(244)) << where;
+                EXPECT_TRUE(std::equal(k.drive.begin() + 788 * 512, k.drive.end(), before.begin() + 788 * 512))
+                    << where;
+            }
+            ReportRow("diskette-targets", {"in-memory kernel, " + std::string(path.name), target.what,
+                                           std::to_string(target.bytes), target.fits ? "created" : "write error",
+                                           k.drive == before ? "unchanged" : "raw area written"});
+        }
+    }
+}
+
+// When the drive cannot tell the medium's size, nothing is written.
+TEST_F(DisketteRun, AMediumOfUnknownSizeIsRefused) {
+    struct Case {
+        const char* what;
+        bool win9x;
+        std::function<void(FakeKernel&)> prepare;
+    } cases[] = {
+        {"empty drive: geometry not ready", false, [](FakeKernel& k) { k.geometryError = sys::ERROR_NOT_READY; }},
+        {"geometry refused for another reason", false,
+         [](FakeKernel& k) { k.geometryError = sys::ERROR_INVALID_PARAMETER; }},
+        {"neither geometry nor size", false,
+         [](FakeKernel& k) {
+             k.geometryError = sys::ERROR_NOT_SUPPORTED;
+             k.injectAt(6, Fault::Fail, sys::ERROR_INVALID_PARAMETER);  // the volume's GetFileSize
+         }},
+        {"Windows 9x: drive not ready (carry set)", true, [](FakeKernel& k) { k.deviceParametersError = 0x15; }},
+        {"Windows 9x: the service call fails", true,
+         [](FakeKernel& k) { k.injectAt(3, Fault::Fail, sys::ERROR_NOT_SUPPORTED); }},  // the parameters
+    };
+    for (const Case& c : cases) {
+        FakeKernel k;
+        k.files["dsck.tr"] = image;
+        k.hasVwin32 = c.win9x;
+        k.transferBuffer = media::DisketteBuffer;
+        c.prepare(k);
+        media::SetDiskettePlatform(c.win9x);
+        Recorder r(k);
+        EXPECT_FALSE(media::WriteRegeneratingDiskette(k, r)) << c.what;
+        EXPECT_EQ(k.drive, Bytes(k.drive.size(), 0)) << c.what;
+        EXPECT_TRUE(k.disketteFiles.empty()) << c.what;
+        EXPECT_EQ(k.openHandles(), 0) << c.what;
+        for (const Call& call : k.calls)
+            EXPECT_TRUE(call.op != Op::WriteFile && call.op != Op::ReadFile) << c.what << ": " << call.str();
     }
 }

@@ -133,4 +133,38 @@ TEST_F(FeedbackSend, PressScenarios) {
     }
 }
 
+// A shell answer of 32 or less means no mail program could be started: the
+// user is told where to write, and the form keeps every answer. Above 32 the
+// send is silent.
+TEST_F(FeedbackSend, AMailProgramThatCannotStartIsReported) {
+    const struct {
+        std::intptr_t answer;
+        bool reported;
+    } cases[] = {{0, true}, {2, true}, {31, true}, {32, true}, {33, false}, {42, false}};
+    const Answers answers{"Sam", 1, 2, "Fast and clear."};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        backend.messages.clear();
+        shell.requests.clear();
+        shell.answer = c.answer;
+        Form1->Feedback1.click();
+        fill(answers);
+        FeedbackForm->Button_SendMail.click();
+
+        ASSERT_EQ(shell.requests.size(), 1u);
+        if (c.reported) {
+            ASSERT_EQ(backend.messages.size(), 1u);
+            EXPECT_NE(backend.messages[0].find("mail program could not be started"), std::string::npos);
+            EXPECT_NE(backend.messages[0].find(std::string(feedback::FeedbackMailAddress)), std::string::npos);
+        } else {
+            EXPECT_TRUE(backend.messages.empty());
+        }
+        EXPECT_TRUE(FeedbackForm->visible());
+        EXPECT_EQ(FeedbackForm->Edit_YourName.text(), answers.name);
+        EXPECT_EQ(FeedbackForm->Memo_Comments.text(), answers.comments);
+        EXPECT_EQ(checked(true), answers.features);
+        EXPECT_EQ(checked(false), answers.overall);
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/win32/KernelWithMoment.h"
 #include "tests/win32/RenderedApp.h"
@@ -109,23 +110,6 @@ TEST_F(DiskDialog, AFailedRunShowsTheWriteErrorAndAbortResets) {
     expectState(view(), "information", false);
 }
 
-TEST_F(DiskDialog, EveryOpeningFromTheMenuStartsInTheInformationState) {
-    open();
-    press(Form2->FirstInformationButton);
-    expectState(view(), "confirmation");
-    // Opened again while it is still showing the confirmation.
-    chooseMenu("Regeneration", "Create Diskette");
-    expectState(view(), "information", false);
-
-    press(Form2->FirstInformationButton);
-    pressKey(VK_RETURN);  // Cancel has the focus
-    EXPECT_FALSE(IsWindowVisible(window(*Form2)));
-    // Cancel hides the form and leaves the confirmation controls as they were.
-    expectState(view(), "confirmation", false);
-    open();
-    expectState(view(), "information");
-}
-
 TEST_F(DiskDialog, NothingTheUserDoesIsProcessedUntilTheRunIsOver) {
     open();
     press(Form2->FirstInformationButton);
@@ -141,6 +125,37 @@ TEST_F(DiskDialog, NothingTheUserDoesIsProcessedUntilTheRunIsOver) {
     // ... and gets it once the handler has returned to the message loop.
     EXPECT_TRUE(pumpUntil([] { return About->visible(); }));
     expectState(view(), "created", false);
+}
+
+// Real keyboard input (SendInput, through the system's input queue) typed
+// while the run holds the loop must not press the result's focused button.
+TEST_F(DiskDialog, KeysSentDuringTheRunDoNotAnswerTheResult) {
+    const auto type = [](std::initializer_list<WORD> keys) {
+        std::vector<INPUT> inputs;
+        for (WORD key : keys)
+            for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+                INPUT in{};
+                in.type = INPUT_KEYBOARD;
+                in.ki.wVk = key;
+                in.ki.dwFlags = flags;
+                inputs.push_back(in);
+            }
+        return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    open();
+    press(Form2->FirstInformationButton);
+    SetForegroundWindow(window(*Form2));
+    UINT sent = 0;
+    kernel.moment = [&] { sent = type({VK_RETURN, VK_SPACE, VK_RETURN}); };
+    press(Form2->ContinueCreateDisketteButton);
+    ASSERT_EQ(sent, 6u);
+    settle();
+    expectState(view(), "created");
+    EXPECT_TRUE(IsWindowVisible(window(*Form2)));
+
+    // Typed after the result is shown, Enter presses its OK as before.
+    ASSERT_EQ(type({VK_RETURN}), 2u);
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindowVisible(window(*Form2)); }));
 }
 
 TEST_F(DiskDialog, TabMovesThroughTheShownButtonsInTheirOrder) {

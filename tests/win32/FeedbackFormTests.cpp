@@ -97,21 +97,6 @@ TEST_F(Feedback, EveryMissingAnswerTurnsItsQuestionRedAtOnce) {
     EXPECT_EQ(paintedTextColor(f().Label_ProgramRate), black);
 }
 
-TEST_F(Feedback, OpeningAgainEmptiesOnlyTheName) {
-    open();
-    type(f().Edit_YourName, "Sam");
-    choose(f().RadioButton_GoodFeatures);
-    type(f().Memo_Comments, "kept");
-    pressKey(VK_ESCAPE);
-    ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(window(f())); }));
-    EXPECT_TRUE(shell.requests.empty());
-
-    open();
-    EXPECT_EQ(text(f().Edit_YourName), "");
-    EXPECT_TRUE(checkedOnScreen(f().RadioButton_GoodFeatures));
-    EXPECT_EQ(text(f().Memo_Comments), "kept");
-}
-
 TEST_F(Feedback, TheKeyboardFollowsTheFormsOrderAndEnterDoesNotSend) {
     open();
     EXPECT_EQ(GetFocus(), window(f().Edit_YourName));

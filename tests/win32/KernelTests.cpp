@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "media/DisketteWriter.h"
 #include "media/ImageLayout.h"
 #include "platform/kernel.h"
 #include "platform/win32/Win32Kernel.h"
@@ -208,6 +209,39 @@ TEST_F(DriveATest, RawWritesLandAtTheirSectorsOfTheImage) {
     // Sectors no transfer named stay as they were.
     EXPECT_EQ(wintest::sectorOf(disk, 19), Bytes(512, 0));
     EXPECT_EQ(wintest::sectorOf(disk, 2877), Bytes(512, 0));
+}
+
+// Wine backs drive A: with an image file: the geometry request is not
+// supported, and the volume handle's size is the image's. A medium smaller
+// than a 1.44 MB diskette is refused, and asking changes nothing.
+TEST_F(DriveATest, TheMediumsSizeComesFromTheImageBehindTheDrive) {
+    const struct {
+        std::size_t bytes;
+        bool fits;
+    } cases[] = {{102'400, false}, {737'280, false}, {1'474'048, false}, {1'474'560, true}, {2'949'120, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        Bytes pattern(c.bytes);
+        for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<std::uint8_t>(i * 7 + i / 512);
+        ASSERT_TRUE(drive->reset(pattern));
+        const sys::Handle volume = kernel.CreateFileA("\\\\.\\a:", sys::GENERIC_READ | sys::GENERIC_WRITE,
+                                                      ShareBoth, sys::OPEN_EXISTING, sys::FILE_FLAG_WRITE_THROUGH);
+        ASSERT_NE(volume, sys::INVALID_HANDLE_VALUE) << kernel.GetLastError();
+        sys::DWORD returned = 0;
+        EXPECT_TRUE(kernel.DeviceIoControl(volume, sys::FSCTL_LOCK_VOLUME, nullptr, 0, nullptr, 0, &returned));
+        sys::DiskGeometry geometry{};
+        EXPECT_FALSE(kernel.DeviceIoControl(volume, sys::IOCTL_DISK_GET_DRIVE_GEOMETRY, nullptr, 0, &geometry,
+                                            sizeof geometry, &returned));
+        EXPECT_EQ(kernel.GetLastError(), sys::ERROR_NOT_SUPPORTED);
+        sys::DWORD high = 7;
+        EXPECT_EQ(kernel.GetFileSize(volume, &high), c.bytes);
+        EXPECT_EQ(high, 0u);
+        EXPECT_EQ(media::DisketteHoldsRun(kernel, volume), c.fits);
+        EXPECT_TRUE(kernel.CloseHandle(volume));
+        Bytes after;
+        ASSERT_TRUE(wintest::readFile(drive->image(), after));
+        EXPECT_TRUE(after == pattern);
+    }
 }
 
 TEST_F(DriveATest, NamesOnDriveAAreFilesInItsFolder) {

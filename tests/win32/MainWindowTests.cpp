@@ -89,16 +89,6 @@ TEST_F(MainMenuCommands, TheMainCloseBoxEndsTheMessageLoopWhileOtherFormsAreOpen
     EXPECT_TRUE(IsWindow(window(*Form1)));
 }
 
-TEST_F(MainMenuCommands, TheCloseBoxOfASecondaryFormOnlyHidesIt) {
-    chooseMenu("About");
-    ASSERT_TRUE(pumpUntil([] { return About->visible(); }));
-    PostMessageA(window(*About), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(pumpUntil([] { return !About->visible(); }));
-    EXPECT_FALSE(IsWindowVisible(window(*About)));
-    EXPECT_TRUE(IsWindow(window(*About)));
-    EXPECT_FALSE(backend.terminated());
-}
-
 // The keyboard reaches every command: F10 opens the menu bar, the arrows
 // move, Enter chooses.
 TEST_F(MainMenuCommands, TheKeyboardReachesEveryCommand) {

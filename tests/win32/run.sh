@@ -2,8 +2,9 @@
 # The Windows round of the tests: builds the win32 and win64 presets, runs
 # the win64 test program under Wine (cmake/wine-run.sh: its own Xvfb display,
 # its own prefix, drive A: mapped for the run, Wine stopped at the end), and
-# keeps the screenshots it takes as docs/screenshots/win-*.png. Exits with
-# the test program's status; GoogleTest's summary lines end the output.
+# keeps the screenshots it takes as docs/screenshots/win-*.png; then drives
+# the program from the keyboard under openbox (keyboard-run.sh). Fails when
+# either fails; one GoogleTest-style summary of both ends the output.
 # Installs nothing (the packages are listed in the README).
 set -u
 cd "$(dirname "$0")/../.."
@@ -22,9 +23,10 @@ trap 'rm -rf "$shots"' EXIT
 # The program's own output is GoogleTest's, passed on as it comes (a run
 # stopped from outside still shows how far it got); the screenshots are
 # converted quietly afterwards so that its summary stays last.
+output=$(mktemp "${TMPDIR:-/tmp}/dorvane-win32.XXXXXX")
 DORVANE_SCREENSHOTS=$shots cmake/wine-run.sh --prefix "$PWD/build/win64/wineprefix" \
   build/win64/tests/win32/win32_tests.exe --gtest_brief=1 "$@" 2>&1 \
-  | grep --line-buffered -v '^X connection to .* broken'
+  | grep --line-buffered -v '^X connection to .* broken' | tee "$output"
 status=${PIPESTATUS[0]}
 
 if command -v convert >/dev/null; then
@@ -37,4 +39,20 @@ if command -v convert >/dev/null; then
   done
 fi
 
-exit $status
+# The program itself, driven from the keyboard under a real window manager.
+keyboard=$(mktemp "${TMPDIR:-/tmp}/dorvane-keys.XXXXXX")
+DORVANE_SCREENSHOTS=$shots tests/win32/keyboard-run.sh build/win64/programs/windows/DorvaneShell.exe >"$keyboard" 2>&1
+keyboard_status=$?
+
+grep '^\[\|^   ' "$keyboard"
+# One summary for both, GoogleTest's way, so that it stays last.
+count() { sed -n "s/$1/\1/p" "$2" | tail -n1; }
+passed=$(( $(count '^\[  PASSED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
+failed=$(( $(count '^\[  FAILED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
+passed=$((passed + $(grep -c '^\[       OK \] KeyboardRun' "$keyboard")))
+failed=$((failed + $(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")))
+[ $keyboard_status -ne 0 ] && [ "$(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")" -eq 0 ] && failed=$((failed + 1))
+rm -f "$output" "$keyboard"
+echo "[  PASSED  ] $passed tests."
+[ "$failed" -gt 0 ] && echo "[  FAILED  ] $failed tests, listed above."
+[ $status -eq 0 ] && [ $keyboard_status -eq 0 ]

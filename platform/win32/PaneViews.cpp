@@ -1,0 +1,83 @@
+// Panels, bevels, pictures, progress bars and status bars.
+#include <vector>
+
+#include "platform/win32/PictureBitmap.h"
+#include "platform/win32/Views.h"
+
+namespace win32 {
+
+Window::CreateArgs PanelView::nativeWindow() const { return {.className = "TPanel", .style = WS_CLIPCHILDREN}; }
+
+LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (reflectToChild(message, wParam, lParam, result)) return result;
+    RECT area{};
+    GetClientRect(hwnd(), &area);
+    switch (message) {
+    case WM_ERASEBKGND:
+        FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(control_.color()));
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(hwnd(), &paint);
+        if (control_.border) DrawEdge(dc, &area, BDR_RAISEDOUTER, BF_RECT);
+        EndPaint(hwnd(), &paint);
+        return 0;
+    }
+    default: return ControlView::message(message, wParam, lParam);
+    }
+}
+
+// SS_NOTIFY: without it a static lets the mouse through to its parent.
+Window::CreateArgs BevelView::nativeWindow() const {
+    return {.systemClass = "STATIC", .style = SS_ETCHEDHORZ | SS_NOTIFY};
+}
+
+RECT BevelView::placement() const {
+    RECT r = ControlView::placement();
+    r.top = r.bottom - 2;
+    return r;
+}
+
+ImageView::~ImageView() {
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+Window::CreateArgs ImageView::nativeWindow() const {
+    return {.systemClass = "STATIC", .style = SS_BITMAP | SS_NOTIFY};
+}
+
+void ImageView::applyState() {
+    if (bitmap_) return;  // the picture is fixed
+    bitmap_ = makeBitmap(static_cast<const forms::Image&>(control_).picture);
+    if (bitmap_) SendMessageA(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+}
+
+Window::CreateArgs ProgressBarView::nativeWindow() const {
+    const bool smooth = static_cast<const forms::ProgressBar&>(control_).smooth;
+    return {.systemClass = PROGRESS_CLASSA, .style = smooth ? PBS_SMOOTH : 0u};
+}
+
+void ProgressBarView::applyState() {
+    const auto& bar = static_cast<const forms::ProgressBar&>(control_);
+    context_.compat.setProgressRange(hwnd(), bar.min(), bar.max());
+    SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
+}
+
+Window::CreateArgs StatusBarView::nativeWindow() const {
+    return {.systemClass = STATUSCLASSNAMEA, .style = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER};
+}
+
+void StatusBarView::applyState() {
+    const auto& widths = static_cast<const forms::StatusBar&>(control_).panelWidths;
+    // Right edges; the last panel reaches the bar's right end.
+    std::vector<int> edges;
+    int right = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        right += context_.dpi.px(widths[i]);
+        edges.push_back(i + 1 == widths.size() ? -1 : right);
+    }
+    if (!edges.empty()) SendMessageA(hwnd(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+}  // namespace win32
