@@ -27,6 +27,16 @@ std::size_t MenuItem::letterIndex() const {
     return std::string::npos;
 }
 
+std::string MenuItem::markedCaption() const {
+    const std::size_t letter = letterIndex();
+    std::string text;
+    for (std::size_t i = 0; i < caption_.size(); ++i) {
+        if (i == letter || caption_[i] == '&') text += '&';
+        text += caption_[i];
+    }
+    return text;
+}
+
 MenuItem& MenuItem::add(std::string name, std::string caption, char letter) {
     items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), letter, this));
     return *items_.back();

@@ -26,6 +26,9 @@ public:
     // Where the letter stands in the caption: its first occurrence in either
     // case; npos when the item has none or the caption lacks it.
     std::size_t letterIndex() const;
+    // The caption as native menus read it: '&' before the letter, and each
+    // ampersand of the caption itself doubled.
+    std::string markedCaption() const;
     MenuItem* parent() const { return parent_; }
     bool visible() const { return visible_; }
     void setVisible(bool v);

@@ -7,16 +7,7 @@
 
 namespace qtui {
 
-QString withMnemonic(const forms::MenuItem& item) {
-    const std::string& caption = item.caption();
-    const std::size_t letter = item.letterIndex();
-    std::string text;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (i == letter || caption[i] == '&') text += '&';
-        text += caption[i];
-    }
-    return toWidgetText(text);
-}
+QString withMnemonic(const forms::MenuItem& item) { return toWidgetText(item.markedCaption()); }
 
 MenuBinding::MenuBinding(forms::MainMenu& menu, QWidget* window) : bar_(new QMenuBar(window)) {
     bar_->setObjectName(QString::fromStdString(menu.name()));

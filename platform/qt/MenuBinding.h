@@ -16,8 +16,7 @@ class QWidget;
 
 namespace qtui {
 
-// An item's text for a QAction: its caption, with '&' before the model's
-// letter and every ampersand of the caption itself doubled.
+// An item's text for a QAction: its caption marked with the model's letter.
 QString withMnemonic(const forms::MenuItem& item);
 
 class MenuBinding {

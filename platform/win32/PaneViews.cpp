@@ -14,6 +14,11 @@ LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
     RECT area{};
     GetClientRect(hwnd(), &area);
     switch (message) {
+    case WM_SIZE:
+        // The border lies along the edges: resized, the panel paints itself
+        // anew, or the old edges stay where the panel no longer ends.
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        break;
     case WM_ERASEBKGND:
         FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(control_.color()));
         return 1;
@@ -69,14 +74,9 @@ Window::CreateArgs StatusBarView::nativeWindow() const {
 }
 
 void StatusBarView::applyState() {
-    const auto& widths = static_cast<const forms::StatusBar&>(control_).panelWidths;
-    // Right edges; the last panel reaches the bar's right end.
-    std::vector<int> edges;
-    int right = 0;
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        right += context_.dpi.px(widths[i]);
-        edges.push_back(i + 1 == widths.size() ? -1 : right);
-    }
+    // The model's right edges, the last one too: no panel stretches.
+    std::vector<int> edges = static_cast<const forms::StatusBar&>(control_).panelRightEdges();
+    for (int& edge : edges) edge = context_.dpi.px(edge);
     if (!edges.empty()) SendMessageA(hwnd(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
