@@ -6,6 +6,19 @@
 
 namespace win32 {
 
+namespace {
+
+// One line of the shadow colour along each side of `r`.
+void drawSingleLine(HDC dc, const RECT& r) {
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& side : sides) FillRect(dc, &side, GetSysColorBrush(COLOR_BTNSHADOW));
+}
+
+}  // namespace
+
 Window::CreateArgs PanelView::nativeWindow() const { return {.className = "TPanel", .style = WS_CLIPCHILDREN}; }
 
 LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,7 +38,12 @@ LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(hwnd(), &paint);
-        if (control_.border) DrawEdge(dc, &area, BDR_RAISEDOUTER, BF_RECT);
+        if (control_.border) {
+            if (static_cast<const forms::Panel&>(control_).edge == forms::Panel::Edge::SingleLine)
+                drawSingleLine(dc, area);
+            else
+                DrawEdge(dc, &area, BDR_RAISEDOUTER, BF_RECT);
+        }
         EndPaint(hwnd(), &paint);
         return 0;
     }

@@ -39,7 +39,8 @@ TEST_P(LaterCalls, TheNewerCallOrItsFallbackIsInUse) {
 // Rich edit 1.0 shows the topics as 2.0 does: their text, font and colour.
 TEST_P(LaterCalls, TopicsShowTheirTextInEitherRichEdit) {
     for (forms::RichEdit* box : {&Form1->WelcomeRichEdit, &Form1->BenefitsRichEdit}) {
-        EXPECT_EQ(className(*box), forced() ? "RICHEDIT" : "RichEdit20A") << box->name();
+        // The renderer's superclass of the system's class.
+        EXPECT_EQ(className(*box), forced() ? "DorvaneRICHEDIT" : "DorvaneRichEdit20A") << box->name();
         EXPECT_FALSE(text(*box).empty()) << box->name();
         CHARFORMATA format{};
         format.cbSize = sizeof format;

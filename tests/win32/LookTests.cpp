@@ -164,6 +164,34 @@ TEST_F(MainWindowLook, EachTextTakesTheLinesItWasWrittenInAndTheFaceItAsksFor) {
     EXPECT_GE(box.top + bottom, label.top - 4);
 }
 
+// One line on each side of the feedback form's panel, none fainter.
+TEST_F(MainWindowLook, TheFeedbackPanelsBorderIsOneLineOnEachSide) {
+    chooseMenu("Feedback");
+    HWND form = window(*FeedbackForm), panel = window(FeedbackForm->Panel);
+    ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(form) != FALSE; }));
+    SetForegroundWindow(form);
+    settle();
+    UpdateWindow(form);
+    const Picture picture = wintest::captureWindow(form);
+    RECT frame{}, r{};
+    GetWindowRect(form, &frame);
+    GetWindowRect(panel, &r);
+    OffsetRect(&r, -frame.left, -frame.top);
+    const COLORREF line = GetSysColor(COLOR_BTNSHADOW);
+    const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+    const struct {
+        const char* side;
+        POINT edge, inside;
+    } sides[] = {{"top", {midX, r.top}, {midX, r.top + 1}},
+                 {"bottom", {midX, r.bottom - 1}, {midX, r.bottom - 2}},
+                 {"left", {r.left, midY}, {r.left + 1, midY}},
+                 {"right", {r.right - 1, midY}, {r.right - 2, midY}}};
+    for (const auto& s : sides) {
+        EXPECT_EQ(picture.at(s.edge.x, s.edge.y), line) << s.side;
+        EXPECT_NE(picture.at(s.inside.x, s.inside.y), line) << s.side << ": a single line";
+    }
+}
+
 TEST_F(MainWindowLook, StatusBarPanelsAre330And50PixelsWide) {
     HWND bar = window(Form1->StatusBar1);
     int edges[4] = {};
