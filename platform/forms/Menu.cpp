@@ -1,7 +1,5 @@
 #include "platform/forms/Menu.h"
 
-#include <cctype>
-
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 
@@ -21,7 +19,8 @@ void MenuItem::setEnabled(bool e) {
 
 std::size_t MenuItem::letterIndex() const {
     if (letter_ == 0) return std::string::npos;
-    const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    // Letters are ASCII; the C library's locale has no say.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     for (std::size_t i = 0; i < caption_.size(); ++i)
         if (lower(caption_[i]) == lower(letter_)) return i;
     return std::string::npos;
