@@ -50,9 +50,8 @@ TEST(WindowManager, EachWindowHasItsFrameButtonsAndIsPicturedInItsFrame) {
     Session session;
     const Desktop desktop(session);
     ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
-    const peers::BackgroundProgram shell("env DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb " +
-                                             DORVANE_SHELL_PATH,
-                                         session.dir(), "shell");
+    const peers::BackgroundProgram shell(
+        "env DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb " + DORVANE_SHELL_PATH, session.dir(), "shell");
 
     const struct {
         const char* title;
@@ -72,8 +71,8 @@ TEST(WindowManager, EachWindowHasItsFrameButtonsAndIsPicturedInItsFrame) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.title);
-        ASSERT_TRUE(peers::waitUntil([&] { return desktop.activeTitle() == "Dorvane Shell"; },
-                                     std::chrono::seconds(15)))
+        ASSERT_TRUE(
+            peers::waitUntil([&] { return desktop.activeTitle() == "Dorvane Shell"; }, std::chrono::seconds(15)))
             << peers::readText(session / "shell.log");
         if (*r.open) desktop.type(r.open);
         ASSERT_TRUE(peers::waitUntil([&] { return desktop.activeTitle() == r.title; }, std::chrono::seconds(15)));

@@ -38,8 +38,7 @@ Layout layoutOf(QTextEdit& box) {
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             result.room = std::min(result.room, box.viewport()->width() - line.naturalTextWidth());
-            result.lastBaseline =
-                doc->documentLayout()->blockBoundingRect(b).top() + line.y() + line.ascent();
+            result.lastBaseline = doc->documentLayout()->blockBoundingRect(b).top() + line.y() + line.ascent();
         }
         result.lines += layout->lineCount();
     }
@@ -182,7 +181,8 @@ TEST_F(QtShell, TheButtonTheFormFocusesIsDrawnFocused) {
         const QImage focused = button->grab().toImage();
         button->clearFocus();
         const QImage plain = button->grab().toImage();
-        for (int changed : differingBySide(focused, plain)) EXPECT_GE(changed, 4) << "a focus frame goes round the button";
+        for (int changed : differingBySide(focused, plain))
+            EXPECT_GE(changed, 4) << "a focus frame goes round the button";
         button->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -194,9 +194,7 @@ TEST_F(QtShell, StatusBarPanesEndAtTheirWidthsAndNothingStretches) {
     ASSERT_EQ(panes.size(), 2u);
     // Right edges at 330 and 330 + 50; each further pane begins after the
     // gap a status bar keeps between panes.
-    const struct {
-        int left, right;
-    } expected[] = {{0, 330}, {332, 380}};
+    const struct { int left, right; } expected[] = {{0, 330}, {332, 380}};
     for (std::size_t i = 0; i < panes.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(panes[i]->x(), expected[i].left);
@@ -206,8 +204,7 @@ TEST_F(QtShell, StatusBarPanesEndAtTheirWidthsAndNothingStretches) {
     const QImage image = bar->grab().toImage();
     const QColor background = bar->palette().color(QPalette::Window);
     for (int x = 381; x < image.width(); ++x)
-        for (int y = 0; y < image.height(); ++y)
-            ASSERT_EQ(image.pixelColor(x, y), background) << x << "," << y;
+        for (int y = 0; y < image.height(); ++y) ASSERT_EQ(image.pixelColor(x, y), background) << x << "," << y;
 }
 
 TEST_F(QtShell9x, MenuItemsCarryTheModelsLettersAndAltWithTheLetterChooses) {
@@ -216,9 +213,12 @@ TEST_F(QtShell9x, MenuItemsCarryTheModelsLettersAndAltWithTheLetterChooses) {
         const char* item;
         const char* text;
     } rows[] = {
-        {"StartRegeneration1", "&Regeneration"}, {"Start1", "&Start Regeneration"},
-        {"CreateDiskette2", "&Create Diskette"}, {"Feedback1", "&Feedback"},
-        {"About1", "&About"},                    {"Exit1", "&Exit"},
+        {"StartRegeneration1", "&Regeneration"},
+        {"Start1", "&Start Regeneration"},
+        {"CreateDiskette2", "&Create Diskette"},
+        {"Feedback1", "&Feedback"},
+        {"About1", "&About"},
+        {"Exit1", "&Exit"},
     };
     for (const auto& r : rows) {
         QAction* a = menuAction(r.item);

@@ -245,11 +245,9 @@ TEST_F(Renderer, MenuTextsUnderlineTheModelsLetterAndNothingElse) {
         const char* item;
         const char* text;
     } rows[] = {
-        {"file", "&File"},
-        {"open", "&Open"},
-        {"close", "C&lose"},
-        {"fish", "Fish && &Chips"},  // the caption's own ampersand is no mark
-        {"help", "Help"},            // no letter: Qt must not pick one
+        {"file", "&File"},   {"open", "&Open"},
+        {"close", "C&lose"}, {"fish", "Fish && &Chips"},  // the caption's own ampersand is no mark
+        {"help", "Help"},                                 // no letter: Qt must not pick one
     };
     for (const auto& r : rows) {
         auto* action = window->menuBar()->findChild<QAction*>(r.item);

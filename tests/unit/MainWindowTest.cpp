@@ -54,9 +54,12 @@ TEST_F(AppFixture, MenuItemsKeepTheirCaptionsAndHaveTheirLetters) {
         const char* caption;
         char letter;
     } rows[] = {
-        {Form1->StartRegeneration1, "Regeneration", 'R'}, {Form1->Start1, "Start Regeneration", 'S'},
-        {Form1->CreateDiskette2, "Create Diskette", 'C'},  {Form1->Feedback1, "Feedback", 'F'},
-        {Form1->About1, "About", 'A'},                     {Form1->Exit1, "Exit", 'E'},
+        {Form1->StartRegeneration1, "Regeneration", 'R'},
+        {Form1->Start1, "Start Regeneration", 'S'},
+        {Form1->CreateDiskette2, "Create Diskette", 'C'},
+        {Form1->Feedback1, "Feedback", 'F'},
+        {Form1->About1, "About", 'A'},
+        {Form1->Exit1, "Exit", 'E'},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(r.item.caption(), r.caption);

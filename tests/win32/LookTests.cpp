@@ -87,8 +87,7 @@ TEST_F(MainWindowLook, ThePanelsEdgeMovesWithItsHeight) {
     const Picture grown = steady();
     // Beside the instructions (8 to 385), between the side edges.
     for (int x : {1, 2, 3, 4, 5, 6, 7, 386, 387, 388, 389, 390, 391})
-        for (int y = 159; y <= 161; ++y)
-            EXPECT_EQ(panelPixel(grown, x, y), face) << "at " << x << "," << y;
+        for (int y = 159; y <= 161; ++y) EXPECT_EQ(panelPixel(grown, x, y), face) << "at " << x << "," << y;
     EXPECT_NE(panelPixel(grown, 4, 231), face) << "the edge is drawn where the panel ends now";
 
     // Back: minimized, then restored by the user.
@@ -153,7 +152,8 @@ TEST_F(MainWindowLook, EachTextTakesTheLinesItWasWrittenInAndTheFaceItAsksFor) {
     HWND launch = window(Form1->StartRehenerationRichEdit);
     const auto lineTop = [&](WPARAM line) {
         POINTL at{};
-        SendMessageA(launch, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), SendMessageA(launch, EM_LINEINDEX, line, 0));
+        SendMessageA(launch, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at),
+                     SendMessageA(launch, EM_LINEINDEX, line, 0));
         return static_cast<int>(at.y);
     };
     const int bottom = lineTop(11) + (lineTop(11) - lineTop(10));
@@ -205,7 +205,8 @@ TEST_F(MainWindowLook, StatusBarPanelsAre330And50PixelsWide) {
 
 TEST_F(MainWindowLook, MenuItemsUnderlineTheirLettersAndAltWithTheLetterChooses) {
     EXPECT_EQ(menuCaptions("", true), (std::vector<std::string>{"&Regeneration", "&Feedback", "&About", "&Exit"}));
-    EXPECT_EQ(menuCaptions("Regeneration", true), (std::vector<std::string>{"&Start Regeneration", "&Create Diskette"}));
+    EXPECT_EQ(menuCaptions("Regeneration", true),
+              (std::vector<std::string>{"&Start Regeneration", "&Create Diskette"}));
 
     const struct {
         const char* what;
