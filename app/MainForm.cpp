@@ -69,12 +69,12 @@ TForm1::TForm1(Application& app, sys::Services& services)
       StartRehenerationRichEdit(make<RichEdit>("StartRehenerationRichEdit", &Panel1)),
       StatusBar1(make<StatusBar>("StatusBar1")),
       MainMenu1(makeMenu("MainMenu1")),
-      StartRegeneration1(MainMenu1.add("StartRegeneration1", "Regeneration")),
-      Start1(StartRegeneration1.add("Start1", "Start Regeneration")),
-      CreateDiskette2(StartRegeneration1.add("CreateDiskette2", "Create Diskette")),
-      Feedback1(MainMenu1.add("Feedback1", "Feedback")),
-      About1(MainMenu1.add("About1", "About")),
-      Exit1(MainMenu1.add("Exit1", "Exit")),
+      StartRegeneration1(MainMenu1.add("StartRegeneration1", "Regeneration", 'R')),
+      Start1(StartRegeneration1.add("Start1", "Start Regeneration", 'S')),
+      CreateDiskette2(StartRegeneration1.add("CreateDiskette2", "Create Diskette", 'C')),
+      Feedback1(MainMenu1.add("Feedback1", "Feedback", 'F')),
+      About1(MainMenu1.add("About1", "About", 'A')),
+      Exit1(MainMenu1.add("Exit1", "Exit", 'E')),
       Timer1(makeTimer("Timer1")),
       services_(services) {
     setText("Dorvane Shell");

@@ -96,6 +96,7 @@ TFeedbackForm::TFeedbackForm(Application& app, sys::Services& services)
     Label_FillForm.setFont(PlainFont);
 
     Panel.setBounds(8, 52, 473, 427);
+    Panel.edge = forms::Panel::Edge::SingleLine;
     Panel.tabOrder = 0;
 
     buildQuestions();

@@ -5,7 +5,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmoc
 # xdg-utils: xdg-open, which takes the mailto: and web addresses to the
 # user's mail program and browser.
 RUN_PACKAGES=(xdg-utils)
-TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox locales)
+# imagemagick: import grabs a window with the frame its window manager drew.
+TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox imagemagick locales)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update
 # only when something is missing.

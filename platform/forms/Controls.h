@@ -37,6 +37,10 @@ class Panel : public Control {
 public:
     std::unique_ptr<View> makeView(ViewFactory& f) override { return f.panel(*this); }
     Panel(std::string name, Control* parent) : Control(Kind::Panel, std::move(name), parent) {}
+    // How its border, when it has one, is drawn: a raised edge (light above
+    // and left, dark below and right), or one line on all four sides.
+    enum class Edge { Raised, SingleLine };
+    Edge edge = Edge::Raised;
 };
 
 class Bevel : public Control {
@@ -98,6 +102,14 @@ public:
     std::unique_ptr<View> makeView(ViewFactory& f) override { return f.statusBar(*this); }
     StatusBar(std::string name, Control* parent) : Control(Kind::StatusBar, std::move(name), parent) {}
     std::vector<int> panelWidths;
+    // Where each panel ends, from the bar's left edge: every panel keeps its
+    // width, the last one too, whatever the width of the bar.
+    std::vector<int> panelRightEdges() const {
+        std::vector<int> edges;
+        int x = 0;
+        for (int w : panelWidths) edges.push_back(x += w);
+        return edges;
+    }
 };
 
 // An 8-bit palette picture.

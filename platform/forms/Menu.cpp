@@ -17,8 +17,27 @@ void MenuItem::setEnabled(bool e) {
     notify(Prop::Enabled);
 }
 
-MenuItem& MenuItem::add(std::string name, std::string caption) {
-    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), this));
+std::size_t MenuItem::letterIndex() const {
+    if (letter_ == 0) return std::string::npos;
+    // Letters are ASCII; the C library's locale has no say.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < caption_.size(); ++i)
+        if (lower(caption_[i]) == lower(letter_)) return i;
+    return std::string::npos;
+}
+
+std::string MenuItem::markedCaption() const {
+    const std::size_t letter = letterIndex();
+    std::string text;
+    for (std::size_t i = 0; i < caption_.size(); ++i) {
+        if (i == letter || caption_[i] == '&') text += '&';
+        text += caption_[i];
+    }
+    return text;
+}
+
+MenuItem& MenuItem::add(std::string name, std::string caption, char letter) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), letter, this));
     return *items_.back();
 }
 
@@ -28,8 +47,8 @@ void MenuItem::click() {
     if (onClick) form_.application().dispatch(onClick);
 }
 
-MenuItem& MainMenu::add(std::string name, std::string caption) {
-    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), nullptr));
+MenuItem& MainMenu::add(std::string name, std::string caption, char letter) {
+    items_.push_back(std::make_unique<MenuItem>(form_, std::move(name), std::move(caption), letter, nullptr));
     return *items_.back();
 }
 

@@ -14,18 +14,28 @@ class Form;
 
 class MenuItem : public Observable {
 public:
-    MenuItem(Form& form, std::string name, std::string caption, MenuItem* parent)
-        : form_(form), name_(std::move(name)), caption_(std::move(caption)), parent_(parent) {}
+    MenuItem(Form& form, std::string name, std::string caption, char letter, MenuItem* parent)
+        : form_(form), name_(std::move(name)), caption_(std::move(caption)), letter_(letter), parent_(parent) {}
 
     const std::string& name() const { return name_; }
+    // The caption as written; an ampersand in it is an ampersand.
     const std::string& caption() const { return caption_; }
+    // The keyboard letter that chooses the item (with Alt on the menu bar,
+    // alone in an open menu), 0 for none. Renderers underline it.
+    char letter() const { return letter_; }
+    // Where the letter stands in the caption: its first occurrence in either
+    // case; npos when the item has none or the caption lacks it.
+    std::size_t letterIndex() const;
+    // The caption as native menus read it: '&' before the letter, and each
+    // ampersand of the caption itself doubled.
+    std::string markedCaption() const;
     MenuItem* parent() const { return parent_; }
     bool visible() const { return visible_; }
     void setVisible(bool v);
     bool enabled() const { return enabled_; }
     void setEnabled(bool e);
 
-    MenuItem& add(std::string name, std::string caption);
+    MenuItem& add(std::string name, std::string caption, char letter = 0);
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
 
     std::function<void()> onClick;
@@ -36,6 +46,7 @@ private:
     Form& form_;
     std::string name_;
     std::string caption_;
+    char letter_;
     MenuItem* parent_;
     bool visible_ = true;
     bool enabled_ = true;
@@ -46,7 +57,7 @@ class MainMenu {
 public:
     MainMenu(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
     const std::string& name() const { return name_; }
-    MenuItem& add(std::string name, std::string caption);
+    MenuItem& add(std::string name, std::string caption, char letter = 0);
     const std::vector<std::unique_ptr<MenuItem>>& items() const { return items_; }
     MenuItem* find(const std::string& name) const;
 

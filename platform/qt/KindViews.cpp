@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "platform/qt/BevelWidget.h"
 #include "platform/qt/Look.h"
+#include "platform/qt/PanelWidget.h"
 #include "platform/qt/StatusBarWidget.h"
 
 namespace qtui {
@@ -64,6 +66,29 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
+// A push button that shows its focus however it got it. Qt's styles draw a
+// button's focus only after the keyboard moved it there, and some not at all
+// on a default button; the focus a form gives a button is as much for the
+// user to see. The dotted frame inside the edge is the one Windows draws.
+class PushButtonWidget : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter p(this);
+        QPen pen(palette().color(QPalette::ButtonText));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(FocusInset, FocusInset, -FocusInset - 1, -FocusInset - 1));
+    }
+
+private:
+    static constexpr int FocusInset = 4;
+};
+
 QWidget* makeLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
@@ -97,18 +122,6 @@ W* makeTextBox(const forms::Control& c, QWidget* parent, int margin) {
     return box;
 }
 
-QWidget* makePanel(const forms::Control& c, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    if (c.border) {
-        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        panel->setLineWidth(1);
-    } else {
-        panel->setFrameStyle(QFrame::NoFrame);
-    }
-    panel->setAutoFillBackground(true);
-    return panel;
-}
-
 QWidget* makeImage(const forms::Image& c, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -117,7 +130,7 @@ QWidget* makeImage(const forms::Image& c, QWidget* parent) {
 }
 
 QWidget* makeButton(const forms::Button& c, QWidget* parent) {
-    auto* button = new QPushButton(parent);
+    auto* button = new PushButtonWidget(parent);
     // Enter is the form's business (the model presses its default button);
     // Qt's own default-button handling stays off, only the look is kept.
     button->setAutoDefault(false);
@@ -127,7 +140,7 @@ QWidget* makeButton(const forms::Button& c, QWidget* parent) {
 
 QWidget* makeStatusBar(const forms::StatusBar& c, QWidget* parent) {
     auto* bar = new StatusBarWidget(parent);
-    bar->setPaneWidths(c.panelWidths);
+    bar->setPaneEdges(c.panelRightEdges());
     return bar;
 }
 
@@ -259,7 +272,7 @@ ButtonView::ButtonView(forms::Button& c, QWidget* parent, FormWindow& window)
 void ButtonView::applyText() { static_cast<QPushButton*>(widget_)->setText(toWidgetText(control_.text())); }
 
 PanelView::PanelView(forms::Panel& c, QWidget* parent, FormWindow& window)
-    : ControlView(c, makePanel(c, parent), window) {
+    : ControlView(c, new PanelWidget(c, parent), window) {
     backgroundRole_ = QPalette::Window;
 }
 

@@ -2,33 +2,12 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <algorithm>
 
 #include "platform/qt/Look.h"
 
 namespace qtui {
 
-QString withMnemonic(const std::string& caption, std::vector<QChar>& taken) {
-    // The forms and Qt agree: "&x" marks x, "&&" is one ampersand.
-    QString text = toWidgetText(caption);
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&')) continue;
-        if (text[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        taken.push_back(text[i + 1].toLower());
-        return text;
-    }
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i].toLower();
-        if (!c.isLetterOrNumber() || std::find(taken.begin(), taken.end(), c) != taken.end()) continue;
-        taken.push_back(c);
-        text.insert(i, QLatin1Char('&'));
-        break;
-    }
-    return text;
-}
+QString withMnemonic(const forms::MenuItem& item) { return toWidgetText(item.markedCaption()); }
 
 MenuBinding::MenuBinding(forms::MainMenu& menu, QWidget* window) : bar_(new QMenuBar(window)) {
     bar_->setObjectName(QString::fromStdString(menu.name()));
@@ -42,10 +21,9 @@ MenuBinding::~MenuBinding() {
 }
 
 void MenuBinding::addItems(const std::vector<std::unique_ptr<forms::MenuItem>>& items, QMenu* into) {
-    std::vector<QChar> taken;
     for (const auto& owned : items) {
         forms::MenuItem& item = *owned;
-        const QString caption = withMnemonic(item.caption(), taken);
+        const QString caption = withMnemonic(item);
         QAction* action = nullptr;
         if (!item.items().empty()) {
             QMenu* sub = into ? into->addMenu(caption) : bar_->addMenu(caption);

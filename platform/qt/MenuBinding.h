@@ -1,5 +1,5 @@
 // The form's main menu as a QMenuBar: items with children open menus, items
-// without are commands on the bar itself. Captions get keyboard mnemonics,
+// without are commands on the bar itself. Each item's letter is the model's,
 // hidden items are really gone, and choosing an item clicks it in the model.
 #pragma once
 
@@ -16,9 +16,8 @@ class QWidget;
 
 namespace qtui {
 
-// A caption with its mnemonic: kept as it is when it names one with '&',
-// otherwise the first letter or digit not yet taken among its siblings.
-QString withMnemonic(const std::string& caption, std::vector<QChar>& taken);
+// An item's text for a QAction: its caption marked with the model's letter.
+QString withMnemonic(const forms::MenuItem& item);
 
 class MenuBinding {
 public:

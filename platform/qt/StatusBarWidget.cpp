@@ -1,17 +1,21 @@
 #include "platform/qt/StatusBarWidget.h"
 
+#include <algorithm>
+
 namespace qtui {
 
 namespace {
-// Room between the bar's top edge and its panes, as a status bar leaves it.
+// Room between the bar's top edge and its panes, and between two panes, as a
+// status bar leaves it.
 constexpr int TopGap = 2;
+constexpr int PaneGap = 2;
 }  // namespace
 
-void StatusBarWidget::setPaneWidths(const std::vector<int>& widths) {
+void StatusBarWidget::setPaneEdges(const std::vector<int>& rightEdges) {
     for (QLabel* pane : panes_) delete pane;
     panes_.clear();
-    widths_ = widths;
-    for (std::size_t i = 0; i < widths_.size(); ++i) {
+    edges_ = rightEdges;
+    for (std::size_t i = 0; i < edges_.size(); ++i) {
         auto* pane = new QLabel(this);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setLineWidth(1);
@@ -27,13 +31,12 @@ void StatusBarWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void StatusBarWidget::placePanes() {
-    int x = 0;
+    int left = 0;
     for (std::size_t i = 0; i < panes_.size(); ++i) {
-        // Each pane ends where the next begins, less a 2-pixel gap.
-        const int w = widths_[i];
-        panes_[i]->setGeometry(x, TopGap, w > 2 ? w - 2 : w, height() - TopGap);
+        // Each pane ends at its edge; the next begins after the gap.
+        panes_[i]->setGeometry(left, TopGap, std::max(edges_[i] - left, 0), height() - TopGap);
         panes_[i]->show();
-        x += w;
+        left = edges_[i] + PaneGap;
     }
 }
 

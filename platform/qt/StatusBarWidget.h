@@ -1,4 +1,4 @@
-// A status bar of fixed-width sunken panes, left to right.
+// A status bar of sunken panes, left to right, each ending at its right edge.
 #pragma once
 
 #include <QFrame>
@@ -10,7 +10,7 @@ namespace qtui {
 class StatusBarWidget : public QFrame {
 public:
     explicit StatusBarWidget(QWidget* parent) : QFrame(parent) {}
-    void setPaneWidths(const std::vector<int>& widths);
+    void setPaneEdges(const std::vector<int>& rightEdges);
     const std::vector<QLabel*>& panes() const { return panes_; }
 
 protected:
@@ -18,7 +18,7 @@ protected:
 
 private:
     void placePanes();
-    std::vector<int> widths_;
+    std::vector<int> edges_;
     std::vector<QLabel*> panes_;
 };
 

@@ -51,7 +51,7 @@ void MenuBar::insert(const Entry& entry, UINT position) {
         flags |= MF_POPUP;
         idOrMenu = reinterpret_cast<UINT_PTR>(entry.popup);
     }
-    InsertMenuA(entry.parent, position, flags, idOrMenu, toAnsi(entry.item->caption()).c_str());
+    InsertMenuA(entry.parent, position, flags, idOrMenu, toAnsi(entry.item->markedCaption()).c_str());
 }
 
 void MenuBar::apply(Entry& entry, forms::Prop prop) {

@@ -6,6 +6,19 @@
 
 namespace win32 {
 
+namespace {
+
+// One line of the shadow colour along each side of `r`.
+void drawSingleLine(HDC dc, const RECT& r) {
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& side : sides) FillRect(dc, &side, GetSysColorBrush(COLOR_BTNSHADOW));
+}
+
+}  // namespace
+
 Window::CreateArgs PanelView::nativeWindow() const { return {.className = "TPanel", .style = WS_CLIPCHILDREN}; }
 
 LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -14,13 +27,23 @@ LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
     RECT area{};
     GetClientRect(hwnd(), &area);
     switch (message) {
+    case WM_SIZE:
+        // The border lies along the edges: resized, the panel paints itself
+        // anew, or the old edges stay where the panel no longer ends.
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        break;
     case WM_ERASEBKGND:
         FillRect(reinterpret_cast<HDC>(wParam), &area, context_.brushes.get(control_.color()));
         return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(hwnd(), &paint);
-        if (control_.border) DrawEdge(dc, &area, BDR_RAISEDOUTER, BF_RECT);
+        if (control_.border) {
+            if (static_cast<const forms::Panel&>(control_).edge == forms::Panel::Edge::SingleLine)
+                drawSingleLine(dc, area);
+            else
+                DrawEdge(dc, &area, BDR_RAISEDOUTER, BF_RECT);
+        }
         EndPaint(hwnd(), &paint);
         return 0;
     }
@@ -69,14 +92,9 @@ Window::CreateArgs StatusBarView::nativeWindow() const {
 }
 
 void StatusBarView::applyState() {
-    const auto& widths = static_cast<const forms::StatusBar&>(control_).panelWidths;
-    // Right edges; the last panel reaches the bar's right end.
-    std::vector<int> edges;
-    int right = 0;
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        right += context_.dpi.px(widths[i]);
-        edges.push_back(i + 1 == widths.size() ? -1 : right);
-    }
+    // The model's right edges, the last one too: no panel stretches.
+    std::vector<int> edges = static_cast<const forms::StatusBar&>(control_).panelRightEdges();
+    for (int& edge : edges) edge = context_.dpi.px(edge);
     if (!edges.empty()) SendMessageA(hwnd(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 

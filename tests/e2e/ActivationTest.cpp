@@ -4,44 +4,12 @@
 // keys typed next must land in it.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/Session.h"
+#include "tests/e2e/Desktop.h"
 
 namespace e2e {
 namespace {
 
 using peers::runCommand;
-
-// An X server with openbox managing it, and the shell on top.
-class Desktop {
-public:
-    explicit Desktop(const Session& session)
-        : dir_(session.dir()),
-          xvfb_("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", dir_, "xvfb"),
-          display_(":" + xvfbDisplayNumber(dir_ / "xvfb.log", std::chrono::seconds(20))),
-          wm_("env DISPLAY=" + display_ + " openbox --sm-disable", dir_, "openbox") {}
-
-    const std::string& display() const { return display_; }
-
-    std::string x(const std::string& command) const {
-        std::string out = runCommand("DISPLAY=" + display_ + " " + command, dir_).output;
-        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-        return out;
-    }
-    bool managed() const { return x("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; }
-    // The title of the window the window manager names the active one.
-    std::string activeTitle() const { return x("xdotool getactivewindow getwindowname 2>/dev/null"); }
-    bool shown(const std::string& title) const {
-        return !x("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null").empty();
-    }
-    // Keys go to whichever window has the focus, as typed.
-    void type(const std::string& keys) const { x("xdotool key --delay 60 " + keys); }
-
-private:
-    fs::path dir_;
-    peers::BackgroundProgram xvfb_;
-    std::string display_;
-    peers::BackgroundProgram wm_;
-};
 
 bool activeBecomes(const Desktop& desktop, const std::string& title) {
     return peers::waitUntil([&] { return desktop.activeTitle() == title; }, std::chrono::seconds(15));

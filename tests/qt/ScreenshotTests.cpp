@@ -3,6 +3,9 @@
 // than one colour, so a blank or clipped grab fails here.
 #include <QDir>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 
@@ -25,13 +28,32 @@ int colourCount(const QImage& image) {
     return static_cast<int>(seen.size());
 }
 
-void save(QWidget& w, const char* name) {
+void saveImage(const QImage& shot, QSize size, const char* name) {
     ASSERT_TRUE(QDir().mkpath(screenshotDir()));
-    const QPixmap shot = w.grab();
-    EXPECT_EQ(shot.size(), w.size()) << name;
-    EXPECT_GT(colourCount(shot.toImage()), 2) << name << " looks blank";
-    EXPECT_TRUE(shot.save(screenshotDir() + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")))
-        << name;
+    EXPECT_EQ(shot.size(), size) << name;
+    EXPECT_GT(colourCount(shot), 2) << name << " looks blank";
+    EXPECT_TRUE(shot.save(screenshotDir() + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"))) << name;
+}
+
+void save(QWidget& w, const char* name) { saveImage(w.grab().toImage(), w.size(), name); }
+
+// The main window with its Regeneration menu open: the menu is a window of
+// its own, painted over the main window where it stands.
+void saveWithMenuOpen(QtShell& shell, const char* name) {
+    qtui::FormWindow& main = shell.window(*Form1);
+    QMenuBar* bar = main.menuBar();
+    QAction* regeneration = shell.menuAction("StartRegeneration1");
+    QMenu* menu = regeneration->menu();
+    menu->popup(bar->mapToGlobal(bar->actionGeometry(regeneration).bottomLeft()));
+    ASSERT_TRUE(waitFor([&] { return menu->isVisible(); }));
+    bar->setActiveAction(regeneration);
+    QImage shot = main.grab().toImage();
+    QPainter painter(&shot);
+    painter.drawPixmap(menu->pos() - main.mapToGlobal(QPoint(0, 0)), menu->grab());
+    painter.end();
+    menu->hide();
+    bar->setActiveAction(nullptr);
+    saveImage(shot, main.size(), name);
 }
 
 }  // namespace
@@ -50,9 +72,22 @@ TEST_F(QtShell9x, ScreenshotsOfTheMainWindow) {
         QTest::mouseClick(widget(t.label), Qt::LeftButton);
         save(window(*Form1), t.name);
     }
+    saveWithMenuOpen(*this, "main-menu-windows9x");
     choose("Start1");
     ASSERT_TRUE(waitFor([&] { return window(*Form1).isVisible(); }));
     save(window(*Form1), "main-launch");
+
+    // "click here to minimize this window", and the window restored.
+    QTest::mouseClick(widget(Form1->Label2), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return window(*Form1).isMinimized(); }));
+    window(*Form1).showNormal();
+    ASSERT_TRUE(waitFor([&] { return !window(*Form1).isMinimized(); }));
+    save(window(*Form1), "main-after-minimize");
+}
+
+TEST_F(QtShell, ScreenshotOfTheMenuWithoutStartRegeneration) {
+    waitForPlatformTest();
+    saveWithMenuOpen(*this, "main-menu-nt");
 }
 
 TEST_F(QtShell, ScreenshotsOfTheCreateDisketteStates) {
@@ -65,15 +100,21 @@ TEST_F(QtShell, ScreenshotsOfTheCreateDisketteStates) {
     save(dialog, "create-diskette-confirmation");
 
     // The writing state lasts only while the run blocks the loop: grab it at
-    // a progress report half way through.
-    bool grabbed = false;
+    // the first progress report and at one half way through.
+    bool started = false, grabbed = false;
     Form2->ProgressBar1.observe([&](forms::Prop) {
-        if (!grabbed && Form2->ProgressBar1.position() >= 1172) {
+        const int position = Form2->ProgressBar1.position();
+        if (!started && position > 0) {
+            started = true;
+            save(dialog, "create-diskette-writing-start");
+        }
+        if (!grabbed && position >= 1172) {
             grabbed = true;
             save(dialog, "create-diskette-writing");
         }
     });
     QTest::mouseClick(widget(Form2->ContinueCreateDisketteButton), Qt::LeftButton);
+    EXPECT_TRUE(started);
     EXPECT_TRUE(grabbed);
     save(dialog, "create-diskette-created");
 
@@ -93,4 +134,19 @@ TEST_F(QtShell, ScreenshotsOfTheAboutBoxAndTheFeedbackForm) {
     choose("Feedback1");
     ASSERT_TRUE(shown(*FeedbackForm));
     save(window(*FeedbackForm), "feedback");
+
+    // Sent with no answer: the three questions turn red.
+    QTest::mouseClick(widget(FeedbackForm->Button_SendMail), Qt::LeftButton);
+    ASSERT_EQ(FeedbackForm->Label_ProgramRate.font().color, forms::clRed);
+    save(window(*FeedbackForm), "feedback-missing-answers");
+
+    // Every answer given and sent: black again, and the mail handed on.
+    QTest::keyClicks(widget(FeedbackForm->Edit_YourName), QStringLiteral("Ann Example"));
+    QTest::mouseClick(widget(FeedbackForm->RadioButton_GoodFeatures), Qt::LeftButton);
+    QTest::mouseClick(widget(FeedbackForm->RadioButton_ExcellentProgram), Qt::LeftButton);
+    QTest::keyClicks(widget(FeedbackForm->Memo_Comments), QStringLiteral("Works well."));
+    QTest::mouseClick(widget(FeedbackForm->Button_SendMail), Qt::LeftButton);
+    ASSERT_EQ(FeedbackForm->Label_ProgramRate.font().color, forms::clBlack);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    save(window(*FeedbackForm), "feedback-answered");
 }

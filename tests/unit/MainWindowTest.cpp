@@ -48,6 +48,26 @@ TEST_F(AppFixture, PlatformTestDecidesStartRegenerationOnceOnTheFirstTick) {
     }
 }
 
+TEST_F(AppFixture, MenuItemsKeepTheirCaptionsAndHaveTheirLetters) {
+    const struct {
+        forms::MenuItem& item;
+        const char* caption;
+        char letter;
+    } rows[] = {
+        {Form1->StartRegeneration1, "Regeneration", 'R'},
+        {Form1->Start1, "Start Regeneration", 'S'},
+        {Form1->CreateDiskette2, "Create Diskette", 'C'},
+        {Form1->Feedback1, "Feedback", 'F'},
+        {Form1->About1, "About", 'A'},
+        {Form1->Exit1, "Exit", 'E'},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(r.item.caption(), r.caption);
+        EXPECT_EQ(r.item.letter(), r.letter) << r.caption;
+        EXPECT_EQ(r.item.letterIndex(), 0u) << r.caption;
+    }
+}
+
 TEST_F(AppFixture, HiddenStartRegenerationCannotBeChosen) {
     Form1->Timer1.tick();
     ASSERT_FALSE(Form1->Start1.visible());

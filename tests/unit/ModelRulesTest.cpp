@@ -210,6 +210,29 @@ TEST_F(ModelRules, AControlDockedToTheBottomFollowsItsParentsSize) {
     EXPECT_EQ(status.bounds(), (Rect{0, 81, 320, 19}));
 }
 
+TEST_F(ModelRules, AMenuItemsLetterStandsWhereTheCaptionFirstHasIt) {
+    MainMenu& menu = board->makeMenu("menu");
+    const struct {
+        const char* caption;
+        char letter;
+        std::size_t index;
+        const char* marked;
+    } rows[] = {
+        {"Regeneration", 'R', 0, "&Regeneration"},
+        {"Exit", 'x', 1, "E&xit"},
+        {"Start Regeneration", 'r', 3, "Sta&rt Regeneration"},  // either case, first occurrence
+        {"Fish & Chips", 'c', 7, "Fish && &Chips"},             // an ampersand of its own is no mark
+        {"About", 0, std::string::npos, "About"},               // no letter
+        {"About", 'z', std::string::npos, "About"},             // a letter the caption lacks marks nothing
+    };
+    for (const auto& r : rows) {
+        MenuItem& item = menu.add("item", r.caption, r.letter);
+        EXPECT_EQ(item.caption(), r.caption) << "the caption stays as written";
+        EXPECT_EQ(item.letterIndex(), r.index) << r.caption << " / " << r.letter;
+        EXPECT_EQ(item.markedCaption(), r.marked);
+    }
+}
+
 TEST_F(ModelRules, TheExceptionBoxIsTitledByTheMainFormOrTheProgram) {
     app.dispatch([] { throw Exception("boom"); });
     board->setText("");

@@ -4,9 +4,21 @@ namespace wintest {
 
 namespace {
 
-std::string menuString(HMENU menu, UINT position) {
+// An item's text as the menu holds it, '&' marks included.
+std::string markedString(HMENU menu, UINT position) {
     char caption[128] = {};
     GetMenuStringA(menu, position, caption, sizeof caption, MF_BYPOSITION);
+    return caption;
+}
+
+// The caption a person reads: without the mark of the underlined letter.
+std::string menuString(HMENU menu, UINT position) {
+    const std::string marked = markedString(menu, position);
+    std::string caption;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i] == '&' && i + 1 < marked.size()) ++i;
+        caption += marked[i];
+    }
     return caption;
 }
 
@@ -73,11 +85,12 @@ void RenderedApp::postMenu(const std::string& topCaption, const std::string& ite
     PostMessageA(window(*Form1), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-std::vector<std::string> RenderedApp::menuCaptions(const std::string& topCaption) const {
+std::vector<std::string> RenderedApp::menuCaptions(const std::string& topCaption, bool marked) const {
     HMENU menu = GetMenu(window(*Form1));
     if (!topCaption.empty()) menu = findSubMenu(menu, topCaption);
     std::vector<std::string> captions;
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) captions.push_back(menuString(menu, static_cast<UINT>(i)));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+        captions.push_back(marked ? markedString(menu, static_cast<UINT>(i)) : menuString(menu, static_cast<UINT>(i)));
     return captions;
 }
 

@@ -65,8 +65,9 @@ protected:
     void chooseMenu(const std::string& topCaption, const std::string& itemCaption = "");
     // The same command only posted, as if chosen while the thread is busy.
     void postMenu(const std::string& topCaption, const std::string& itemCaption = "");
-    // The captions of a menu of the main window's bar ("" for the bar).
-    std::vector<std::string> menuCaptions(const std::string& topCaption = "") const;
+    // The captions of a menu of the main window's bar ("" for the bar), as
+    // read or with the marks of their underlined letters.
+    std::vector<std::string> menuCaptions(const std::string& topCaption = "", bool marked = false) const;
 
     // Presses a key the way the keyboard does: a posted WM_KEYDOWN/WM_KEYUP
     // pair to the window that has the focus (or `target`).

@@ -8,6 +8,7 @@
 
 #include "media/DisketteWriter.h"
 #include "tests/win32/KernelWithMoment.h"
+#include "tests/win32/ModalWatchdog.h"
 #include "tests/win32/RenderedApp.h"
 #include "tests/win32/ScreenCapture.h"
 #include "tests/win32/TestFiles.h"
@@ -18,6 +19,22 @@ using wintest::Picture;
 using namespace std::chrono_literals;
 
 constexpr COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255), White = RGB(255, 255, 255);
+
+// While a menu of the main window is open (its own loop runs the thread), a
+// timer takes the picture once the popup shows and closes the menu; the
+// file's path waits in a property of the window.
+constexpr const char* ShotPath = "DorvaneShotPath";
+constexpr UINT_PTR ShotTimer = 0xD1;
+
+void CALLBACK shootOnceTheMenuOpens(HWND main, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;
+    KillTimer(main, id);
+    const auto* path = static_cast<const std::string*>(RemovePropA(main, ShotPath));
+    UpdateWindow(popup);
+    EXPECT_TRUE(wintest::saveBitmap(wintest::captureWindow(main), *path));
+    for (int i = 0; i < 2; ++i) PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+}
 
 class Screenshots : public wintest::RenderedApp {
 protected:
@@ -70,6 +87,34 @@ protected:
         EXPECT_TRUE(wintest::saveBitmap(picture, folder + "\\win-" + name + ".bmp")) << name;
         return picture;
     }
+
+    // The Regeneration menu opened by Alt+R, so that Windows underlines the
+    // letters as it does only for the keyboard.
+    void shootWithMenuOpen(const std::string& name) {
+        present(*Form1);
+        HWND main = window(*Form1);
+        const std::string path = folder + "\\win-" + name + ".bmp";
+        SetPropA(main, ShotPath, const_cast<std::string*>(&path));
+        SetTimer(main, ShotTimer, 50, &shootOnceTheMenuOpens);
+        wintest::ModalWatchdog watchdog(main, 10s);
+        const auto lparam = [](WPARAM key, bool up) {
+            const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
+            return static_cast<LPARAM>(1 | (scan << 16) | (1u << 29) | (up ? 3u << 30 : 0u));
+        };
+        PostMessageA(main, WM_SYSKEYDOWN, 'R', lparam('R', false));
+        PostMessageA(main, WM_SYSKEYUP, 'R', lparam('R', true));
+        EXPECT_TRUE(pumpUntil([&] { return GetPropA(main, ShotPath) == nullptr; }));
+        KillTimer(main, ShotTimer);
+        RemovePropA(main, ShotPath);
+        settle();
+        EXPECT_FALSE(watchdog.fired()) << name;
+    }
+};
+
+// The same on Windows NT, where the menu holds no Start Regeneration.
+class ScreenshotsNT : public Screenshots {
+protected:
+    ScreenshotsNT() { kernel.platformId = VER_PLATFORM_WIN32_NT; }
 };
 
 TEST_F(Screenshots, MainWindowInEachTopicAndTheLaunchLayout) {
@@ -89,11 +134,23 @@ TEST_F(Screenshots, MainWindowInEachTopicAndTheLaunchLayout) {
     click(Form1->WelcomeLabel);
     shoot(window(*Form1), "main-welcome-again");
 
+    shootWithMenuOpen("main-menu-windows9x");
     chooseMenu("Regeneration", "Start Regeneration");
     const Picture launch = shoot(window(*Form1), "main-launch");
     EXPECT_TRUE(launch.contains(Blue));  // "click here to minimize this window"
     EXPECT_GT(launch.height, normal.height);
+
+    // "click here to minimize this window", and the window restored.
+    HWND main = window(*Form1);
+    click(Form1->Label2);
+    ASSERT_TRUE(pumpUntil([&] { return IsIconic(main) != FALSE; }));
+    SendMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(pumpUntil([&] { return !IsIconic(main); }));
+    const Picture back = shoot(main, "main-after-minimize");
+    EXPECT_EQ(back.height, normal.height);
 }
+
+TEST_F(ScreenshotsNT, TheMenuWithoutStartRegeneration) { shootWithMenuOpen("main-menu-nt"); }
 
 TEST_F(Screenshots, CreateDisketteDialogInEachState) {
     present(*Form2);
@@ -104,12 +161,20 @@ TEST_F(Screenshots, CreateDisketteDialogInEachState) {
     settle();
     shoot(window(*Form2), "create-diskette-confirmation");
 
-    // In the middle of the run: the raw area written, the image copy under way.
-    Picture writing;
+    // At the first report (the boot sector written: the memo paints itself),
+    // and in the middle of the run: the raw area written, the image copy
+    // under way.
+    Picture start, writing;
+    const forms::ObserverId first = Form2->PleaseWaitMemo.observe([&](forms::Prop p) {
+        if (p == forms::Prop::Repaint && start.width == 0)
+            start = shoot(window(*Form2), "create-diskette-writing-start");
+    });
     kernel.atWrite = 5;
     kernel.moment = [&] { writing = shoot(window(*Form2), "create-diskette-writing"); };
     SendMessageA(window(Form2->ContinueCreateDisketteButton), BM_CLICK, 0, 0);
     settle();
+    Form2->PleaseWaitMemo.unobserve(first);
+    EXPECT_GT(start.width, 0);
     EXPECT_GT(writing.width, 0);
     ASSERT_TRUE(Form2->DisketteCreatedMemo.visible());
     shoot(window(*Form2), "create-diskette-created");
@@ -138,6 +203,22 @@ TEST_F(Screenshots, AboutBoxAndFeedbackForm) {
     present(*FeedbackForm);
     const Picture feedback = shoot(window(*FeedbackForm), "feedback");
     EXPECT_TRUE(feedback.contains(Blue));  // the support address
+    EXPECT_FALSE(feedback.contains(Red));
+
+    // Sent with no answer: the three questions turn red.
+    SendMessageA(window(FeedbackForm->Button_SendMail), BM_CLICK, 0, 0);
+    settle();
+    EXPECT_TRUE(shoot(window(*FeedbackForm), "feedback-missing-answers").contains(Red));
+
+    // Every answer given and sent: black again.
+    SetWindowTextA(window(FeedbackForm->Edit_YourName), "Ann Example");
+    SetWindowTextA(window(FeedbackForm->Memo_Comments), "Works well.");
+    SendMessageA(window(FeedbackForm->RadioButton_GoodFeatures), BM_CLICK, 0, 0);
+    SendMessageA(window(FeedbackForm->RadioButton_ExcellentProgram), BM_CLICK, 0, 0);
+    SendMessageA(window(FeedbackForm->Button_SendMail), BM_CLICK, 0, 0);
+    settle();
+    EXPECT_EQ(shell.requests.size(), 1u);
+    EXPECT_FALSE(shoot(window(*FeedbackForm), "feedback-answered").contains(Red));
 }
 
 }  // namespace

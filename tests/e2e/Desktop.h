@@ -1,0 +1,36 @@
+// An X server (Xvfb) with a real window manager (openbox) managing it, for
+// running the Linux program as a person would see it.
+#pragma once
+
+#include <string>
+
+#include "tests/e2e/Session.h"
+
+namespace e2e {
+
+class Desktop {
+public:
+    explicit Desktop(const Session& session);
+
+    const std::string& display() const { return display_; }
+
+    // Runs a command against this display; its output without the last
+    // line break.
+    std::string x(const std::string& command) const;
+    bool managed() const;
+    // The title of the window the window manager names the active one.
+    std::string activeTitle() const;
+    bool shown(const std::string& title) const;
+    // The id of the visible window with this exact title, "" when none.
+    std::string windowId(const std::string& title) const;
+    // Keys go to whichever window has the focus, as typed.
+    void type(const std::string& keys) const;
+
+private:
+    fs::path dir_;
+    peers::BackgroundProgram xvfb_;
+    std::string display_;
+    peers::BackgroundProgram wm_;
+};
+
+}  // namespace e2e
