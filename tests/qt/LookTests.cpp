@@ -13,6 +13,7 @@
 #include <array>
 
 #include "platform/qt/StatusBarWidget.h"
+#include "tests/contract/TextLines.h"
 #include "tests/qt/QtShell.h"
 
 using namespace qttest;
@@ -66,16 +67,7 @@ std::array<int, 4> differingBySide(const QImage& a, const QImage& b) {
 
 TEST_F(QtShell9x, EachTextTakesTheLinesItWasWrittenIn) {
     waitForPlatformTest();
-    const struct {
-        forms::Label* label;  // shows the topic; none for the launch text
-        forms::RichEdit& box;
-        int lines;
-    } rows[] = {
-        {&Form1->BenefitsLabel, Form1->BenefitsRichEdit, 6}, {&Form1->HowWorksLabel, Form1->HowWorksRichEdit, 6},
-        {&Form1->NotesLabel, Form1->NotesRichEdit, 6},       {&Form1->WelcomeLabel, Form1->WelcomeRichEdit, 5},
-        {nullptr, Form1->StartRehenerationRichEdit, 12},
-    };
-    for (const auto& r : rows) {
+    for (const contract::TextLines& r : contract::textLines(*Form1)) {
         SCOPED_TRACE(r.box.name());
         if (r.label)
             QTest::mouseClick(widget(*r.label), Qt::LeftButton);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/contract/TextLines.h"
 #include "tests/win32/ModalWatchdog.h"
 #include "tests/win32/RenderedApp.h"
 #include "tests/win32/ScreenCapture.h"
@@ -105,16 +106,7 @@ TEST_F(MainWindowLook, ThePanelsEdgeMovesWithItsHeight) {
 // the forms name; "Times New Roman" must be drawn in a face with its
 // metrics (the test prefix maps it to Liberation Serif).
 TEST_F(MainWindowLook, EachTextTakesTheLinesItWasWrittenInAndTheFaceItAsksFor) {
-    const struct {
-        forms::Label* label;  // shows the topic; none for the launch text
-        forms::RichEdit& box;
-        LRESULT lines;
-    } rows[] = {
-        {&Form1->BenefitsLabel, Form1->BenefitsRichEdit, 6}, {&Form1->HowWorksLabel, Form1->HowWorksRichEdit, 6},
-        {&Form1->NotesLabel, Form1->NotesRichEdit, 6},       {&Form1->WelcomeLabel, Form1->WelcomeRichEdit, 5},
-        {nullptr, Form1->StartRehenerationRichEdit, 12},
-    };
-    for (const auto& r : rows) {
+    for (const contract::TextLines& r : contract::textLines(*Form1)) {
         SCOPED_TRACE(r.box.name());
         if (r.label)
             click(*r.label);
