@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/forms/Control.h"
+#include "platform/forms/Controls.h"
 
 namespace forms {
 
@@ -22,12 +23,57 @@ void collect(const Control& parent, std::vector<Control*>& out) {
     }
 }
 
+bool sameRadioGroup(const Control& a, const Control& b) {
+    return a.kind() == Kind::RadioButton && b.kind() == Kind::RadioButton && a.parent() == b.parent();
+}
+
+bool checked(const Control& c) {
+    return c.kind() == Kind::RadioButton && static_cast<const RadioButton&>(c).checked();
+}
+
+// The stop after (or before) `at` in `stops`, wrapping around; the first
+// (or last) one when `at` is none of them.
+Control* step(const std::vector<Control*>& stops, std::ptrdiff_t at, bool backwards) {
+    if (stops.empty()) return nullptr;
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    if (at < 0) return backwards ? stops.back() : stops.front();
+    return stops[static_cast<std::size_t>(((backwards ? at - 1 : at + 1) % n + n) % n)];
+}
+
 }  // namespace
 
 std::vector<Control*> keyboardOrder(const Control& root) {
     std::vector<Control*> order;
     collect(root, order);
     return order;
+}
+
+std::vector<Control*> tabStops(const Control& root) {
+    std::vector<Control*> stops;
+    for (Control* c : keyboardOrder(root)) {
+        if (!c->canFocus()) continue;
+        const auto group = std::find_if(stops.begin(), stops.end(), [c](Control* s) { return sameRadioGroup(*s, *c); });
+        if (group == stops.end())
+            stops.push_back(c);
+        else if (checked(*c) && !checked(**group))
+            *group = c;
+    }
+    return stops;
+}
+
+Control* nextTabStop(const Control& root, const Control* from, bool backwards) {
+    const std::vector<Control*> stops = tabStops(root);
+    const auto at = std::find_if(stops.begin(), stops.end(),
+                                 [from](Control* s) { return from && (s == from || sameRadioGroup(*s, *from)); });
+    return step(stops, at == stops.end() ? -1 : at - stops.begin(), backwards);
+}
+
+Control* nextInRadioGroup(const Control& root, const Control& from, bool backwards) {
+    std::vector<Control*> group;
+    for (Control* c : keyboardOrder(root))
+        if (sameRadioGroup(*c, from) && (c == &from || c->canFocus())) group.push_back(c);
+    if (group.size() < 2) return nullptr;
+    return step(group, std::find(group.begin(), group.end(), &from) - group.begin(), backwards);
 }
 
 }  // namespace forms

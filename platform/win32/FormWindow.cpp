@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/forms/KeyboardOrder.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/ViewFactory.h"
 
@@ -33,23 +34,6 @@ WindowStyle formWindowStyle(const forms::Form& form) {
     }
     if (form.formStyle() == forms::FormStyle::StayOnTop) s.exStyle |= WS_EX_TOPMOST;
     return s;
-}
-
-bool sameRadioGroup(const Control& a, const Control& b) {
-    return a.kind() == Kind::RadioButton && b.kind() == Kind::RadioButton && a.parent() == b.parent();
-}
-
-bool checked(const Control& c) {
-    return c.kind() == Kind::RadioButton && static_cast<const forms::RadioButton&>(c).checked();
-}
-
-// The stop after (or before) `at` in `stops`, wrapping around; the first
-// (or last) one when `at` is none of them.
-Control* step(const std::vector<Control*>& stops, std::ptrdiff_t at, bool backwards) {
-    if (stops.empty()) return nullptr;
-    const auto n = static_cast<std::ptrdiff_t>(stops.size());
-    if (at < 0) return backwards ? stops.back() : stops.front();
-    return stops[static_cast<std::size_t>(((backwards ? at - 1 : at + 1) % n + n) % n)];
 }
 
 }  // namespace
@@ -246,36 +230,6 @@ void FormWindow::sizeChanged(WPARAM kind) {
     }
 }
 
-// A radio group is one stop, as in a dialog: its checked button, else its
-// first one that can take the focus.
-std::vector<Control*> FormWindow::tabStops() const {
-    std::vector<Control*> stops;
-    for (Control* c : form_.keyboardOrder()) {
-        if (!c->canFocus()) continue;
-        const auto group = std::find_if(stops.begin(), stops.end(), [c](Control* s) { return sameRadioGroup(*s, *c); });
-        if (group == stops.end())
-            stops.push_back(c);
-        else if (checked(*c) && !checked(**group))
-            *group = c;
-    }
-    return stops;
-}
-
-Control* FormWindow::nextTabStop(const Control* from, bool backwards) const {
-    const std::vector<Control*> stops = tabStops();
-    const auto at = std::find_if(stops.begin(), stops.end(),
-                                 [from](Control* s) { return from && (s == from || sameRadioGroup(*s, *from)); });
-    return step(stops, at == stops.end() ? -1 : at - stops.begin(), backwards);
-}
-
-Control* FormWindow::nextRadio(const Control& from, bool backwards) const {
-    std::vector<Control*> group;
-    for (Control* c : form_.keyboardOrder())
-        if (sameRadioGroup(*c, from) && (c == &from || c->canFocus())) group.push_back(c);
-    if (group.size() < 2) return nullptr;
-    return step(group, std::find(group.begin(), group.end(), &from) - group.begin(), backwards);
-}
-
 bool FormWindow::preTranslate(const MSG& message) {
     if (!hwnd() || message.message != WM_KEYDOWN) return false;
     return key(message.wParam);
@@ -289,7 +243,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     switch (virtualKey) {
     case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;
-        if (Control* next = nextTabStop(current, GetKeyState(VK_SHIFT) < 0))
+        if (Control* next = forms::nextTabStop(form_, current, GetKeyState(VK_SHIFT) < 0))
             if (ControlView* child = childFor(*next)) child->takeFocus();
         return true;
     case VK_RETURN:
@@ -303,7 +257,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     case VK_RIGHT:
     case VK_DOWN: {
         if (!current || current->kind() != Kind::RadioButton) return false;
-        if (Control* next = nextRadio(*current, virtualKey == VK_LEFT || virtualKey == VK_UP)) {
+        if (Control* next = forms::nextInRadioGroup(form_, *current, virtualKey == VK_LEFT || virtualKey == VK_UP)) {
             if (ControlView* child = childFor(*next)) {
                 SetFocus(child->hwnd());
                 SendMessageA(child->hwnd(), BM_CLICK, 0, 0);

@@ -56,10 +56,6 @@ private:
     void matchClientSize();
     void centre();
     void focus(const forms::Control* control);
-    // Tab's stops: the model's keyboard order, a radio group as one stop.
-    std::vector<forms::Control*> tabStops() const;
-    forms::Control* nextTabStop(const forms::Control* from, bool backwards) const;
-    forms::Control* nextRadio(const forms::Control& from, bool backwards) const;
     void showAsDefault(const ControlView* focused);
     void sizeChanged(WPARAM kind);
     bool key(WPARAM virtualKey);

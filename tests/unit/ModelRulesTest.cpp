@@ -4,11 +4,14 @@
 // title, and the silence while the views are taken down.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/KeyboardOrder.h"
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/TestBackend.h"
 
@@ -304,3 +307,42 @@ TEST_F(ShellForms, AreCentredOnFirstShowOrEachShowAndActivated) {
 }
 
 }  // namespace
+
+// Tab treats each rating group as one stop: its checked button, else its
+// first one; Tab from any button of a group leaves the group; the arrow keys
+// move within the group and wrap around.
+TEST_F(ShellForms, ARadioGroupIsOneTabStopAndTheArrowsMoveWithinIt) {
+    Form1->Feedback1.click();
+    TFeedbackForm& f = *FeedbackForm;
+    const std::array<forms::RadioButton*, 5> features = {&f.RadioButton_ExcelentFeatures, &f.RadioButton_GoodFeatures,
+                                                         &f.RadioButton_AverageFeatures, &f.RadioButton_BadFeatures,
+                                                         &f.RadioButton_VeryBadFeatures};
+    const auto stopOfGroup = [&] {
+        const std::vector<forms::Control*> stops = forms::tabStops(f);
+        std::vector<forms::Control*> in;
+        for (forms::Control* c : stops)
+            if (std::find(features.begin(), features.end(), c) != features.end()) in.push_back(c);
+        return in;
+    };
+    EXPECT_EQ(stopOfGroup(), std::vector<forms::Control*>{features[0]}) << "nothing checked: the first button";
+    features[3]->setChecked(true);
+    EXPECT_EQ(stopOfGroup(), std::vector<forms::Control*>{features[3]}) << "the checked button";
+
+    for (forms::RadioButton* from : features) {
+        forms::Control* next = forms::nextTabStop(f, from, false);
+        EXPECT_EQ(std::find(features.begin(), features.end(), next), features.end()) << from->name();
+    }
+    const struct {
+        forms::RadioButton* from;
+        bool backwards;
+        forms::RadioButton* to;
+    } arrows[] = {
+        {features[1], false, features[2]},
+        {features[1], true, features[0]},
+        {features[4], false, features[0]},
+        {features[0], true, features[4]},
+    };
+    for (const auto& a : arrows)
+        EXPECT_EQ(forms::nextInRadioGroup(f, *a.from, a.backwards), a.to) << a.from->name() << " " << a.backwards;
+    EXPECT_EQ(forms::nextInRadioGroup(f, f.Button_SendMail, false), nullptr) << "not a radio button";
+}
