@@ -24,7 +24,11 @@ enum class MessageKind { Information, Error };
 // What a toolkit provides: widgets for forms, a message loop, message boxes.
 class Backend {
 public:
+    Backend() = default;
     virtual ~Backend() = default;
+    // A backend owns native windows and loops: never copied.
+    Backend(const Backend&) = delete;
+    Backend& operator=(const Backend&) = delete;
     // A form and all its controls exist and it is about to be shown for the
     // first time (still hidden): mirror them. A form never shown never gets
     // here, which spares the start-up the hidden forms' windows.

@@ -27,8 +27,6 @@ class QtBackend : public forms::Backend {
 public:
     explicit QtBackend(QtBackendOptions options = {});
     ~QtBackend() override;
-    QtBackend(const QtBackend&) = delete;
-    QtBackend& operator=(const QtBackend&) = delete;
 
     void formCreated(forms::Form& form) override;
     void formsClosing() override;

@@ -36,8 +36,6 @@ class Win32Backend : public forms::Backend {
 public:
     explicit Win32Backend(Win32BackendOptions options = {});
     ~Win32Backend() override;
-    Win32Backend(const Win32Backend&) = delete;
-    Win32Backend& operator=(const Win32Backend&) = delete;
 
     void formCreated(forms::Form& form) override;
     void formsClosing() override;
