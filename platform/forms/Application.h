@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/forms/Backend.h"
 #include "platform/forms/Form.h"
 
 namespace forms {
@@ -17,35 +18,6 @@ namespace forms {
 class Exception : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-enum class MessageKind { Information, Error };
-
-// What a toolkit provides: widgets for forms, a message loop, message boxes.
-class Backend {
-public:
-    Backend() = default;
-    virtual ~Backend() = default;
-    // A backend owns native windows and loops: never copied.
-    Backend(const Backend&) = delete;
-    Backend& operator=(const Backend&) = delete;
-    // A form and all its controls exist and it is about to be shown for the
-    // first time (still hidden): mirror them. A form never shown never gets
-    // here, which spares the start-up the hidden forms' windows.
-    virtual void formCreated(Form& form) = 0;
-    // The forms are about to go: take every view down now, while the model
-    // still exists. What the views report meanwhile is ignored.
-    virtual void formsClosing() = 0;
-    // Shows the main form and processes events until terminate() is called.
-    virtual void run(Form& mainForm) = 0;
-    virtual void terminate() = 0;
-    // The standard exception message box, titled as the application says.
-    virtual void showException(const std::string& message, const std::string& title) = 0;
-    virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
-    // Drops the keyboard and mouse input waiting to be handled: what the user
-    // pressed while a handler held the loop. Everything else (timers, paints,
-    // close requests) is handled as usual.
-    virtual void discardPendingInput() = 0;
 };
 
 class Application {
@@ -80,7 +52,7 @@ public:
     void Terminate();
     bool terminated() const { return terminated_; }
 
-    void ShowException(const std::string& message) { backend_.showException(message, Title()); }
+    void ShowException(const std::string& message) { backend_.messageBox(message, Title(), MessageKind::Exception); }
     // The application's title: its main form's caption, or the program's
     // name while there is no caption to take.
     std::string Title() const;

@@ -6,9 +6,8 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
-#include "platform/forms/Application.h"
+#include "platform/forms/Backend.h"
 #include "platform/qt/ViewFactory.h"
 
 class QWidget;
@@ -28,26 +27,21 @@ public:
     explicit QtBackend(QtBackendOptions options = {});
     ~QtBackend() override;
 
-    void formCreated(forms::Form& form) override;
-    void formsClosing() override;
-    void run(forms::Form& mainForm) override;
-    void terminate() override;
-    void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
     void discardPendingInput() override;  // InputDrain.cpp
 
     // The window that renders a form, or null.
     FormWindow* window(const forms::Form& form) const;
-    bool terminated() const { return terminated_; }
 
 private:
+    forms::ViewFactory& factory() override { return factory_; }
+    void eventLoop(forms::Form& mainForm) override;
+    void quit() override;
+    void viewsGone() override { factory_.forget(); }
     QWidget* dialogParent() const;
 
-    QtBackendOptions options_;
     ViewFactory factory_;
-    std::vector<std::unique_ptr<forms::View>> windows_;
     bool inLoop_ = false;
-    bool terminated_ = false;
 };
 
 }  // namespace qtui

@@ -21,7 +21,7 @@ public:
 
 }  // namespace
 
-Win32Backend::Win32Backend(Win32BackendOptions options) : options_(options) {
+Win32Backend::Win32Backend(Win32BackendOptions options) : Backend(options.returnAfterShow) {
     // The common controls and the rich-edit library are set up by the context.
     context_ = std::make_unique<Context>(GetModuleHandleA(nullptr), options.fallbacks);
     application_ = std::make_unique<ApplicationWindow>(context_->instance);
@@ -33,20 +33,16 @@ Win32Backend::~Win32Backend() { formsClosing(); }
 
 const Compat& Win32Backend::compat() const { return context_->compat; }
 
-void Win32Backend::formCreated(forms::Form& form) { windows_.push_back(form.makeView(*factory_)); }
+forms::ViewFactory& Win32Backend::factory() { return *factory_; }
 
-void Win32Backend::formsClosing() {
-    // The later forms first: the first one owns none of them.
-    while (!windows_.empty()) windows_.pop_back();
+void Win32Backend::viewsGone() {
     factory_->forget();
     application_->destroy();
 }
 
-void Win32Backend::run(forms::Form& mainForm) {
-    mainForm.setVisible(true);
-    if (options_.returnAfterShow) return;
+void Win32Backend::eventLoop(forms::Form&) {
     MSG message;
-    while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) process(message);
+    while (!terminated() && GetMessageA(&message, nullptr, 0, 0) > 0) process(message);
 }
 
 void Win32Backend::process(MSG& message) {
@@ -59,34 +55,22 @@ void Win32Backend::process(MSG& message) {
 
 bool Win32Backend::processPending() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            terminated_ = true;
-            continue;
-        }
-        process(message);
-    }
-    return !terminated_;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (message.message != WM_QUIT) process(message);
+    return !terminated();
 }
 
-void Win32Backend::terminate() {
-    terminated_ = true;
-    PostQuitMessage(0);
-}
+void Win32Backend::quit() { PostQuitMessage(0); }
 
 HWND Win32Backend::boxOwner() const {
     // A box without an owner could open behind a form that stays on top.
     if (auto* active = dynamic_cast<FormWindow*>(Window::of(GetActiveWindow()))) return active->hwnd();
-    const HWND main = windows_.empty() ? nullptr : static_cast<FormWindow&>(*windows_.front()).hwnd();
+    const HWND main = formViews().empty() ? nullptr : static_cast<FormWindow&>(*formViews().front()).hwnd();
     return main && IsWindowVisible(main) ? main : nullptr;
 }
 
-void Win32Backend::showException(const std::string& message, const std::string& title) {
-    MessageBoxA(boxOwner(), toAnsi(message).c_str(), toAnsi(title).c_str(), MB_OK | MB_ICONERROR);
-}
-
 void Win32Backend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) {
-    const UINT icon = kind == forms::MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+    const UINT icon = kind == forms::MessageKind::Information ? MB_ICONINFORMATION : MB_ICONERROR;
     MessageBoxA(boxOwner(), toAnsi(text).c_str(), toAnsi(caption).c_str(), MB_OK | icon);
 }
 

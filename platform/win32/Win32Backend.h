@@ -8,13 +8,17 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/forms/Application.h"
+#include "platform/forms/Backend.h"
+#include "platform/forms/Types.h"
 #include "platform/win32/Fallbacks.h"
 
 struct HWND__;
 struct tagMSG;
+
+namespace forms {
+class Control;
+}
 
 namespace win32 {
 
@@ -37,17 +41,12 @@ public:
     explicit Win32Backend(Win32BackendOptions options = {});
     ~Win32Backend() override;
 
-    void formCreated(forms::Form& form) override;
-    void formsClosing() override;
-    void run(forms::Form& mainForm) override;
-    void terminate() override;
-    void showException(const std::string& message, const std::string& title) override;
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
     void discardPendingInput() override;  // InputDrain.cpp
 
     // One message of the loop: the form's keyboard handling, then the window.
     void process(tagMSG& message);
-    // Processes what the queue holds now; false once a quit was asked for.
+    // Processes what the queue holds now; false once terminated.
     bool processPending();
     // Destroys the windows (what formsClosing does).
     void shutdown() { formsClosing(); }
@@ -55,23 +54,23 @@ public:
     FormWindow* window(const forms::Form& form) const;
     HWND__* hwnd(const forms::Form& form) const;
     HWND__* hwnd(const forms::Control& control) const;
-    bool terminated() const { return terminated_; }
     // Which calls of later Windows versions the renderer uses.
     const Compat& compat() const;
     // The extent of a caption as the windows draw it, in the model's pixels.
     forms::Size measure(const forms::Font& font, const std::string& caption) const;
 
 private:
+    forms::ViewFactory& factory() override;
+    void eventLoop(forms::Form& mainForm) override;
+    void quit() override;
+    void viewsGone() override;
     HWND__* boxOwner() const;
 
-    Win32BackendOptions options_;
     std::unique_ptr<Context> context_;
     // Owns the secondary forms, so that they have no taskbar buttons of
     // their own and the main form's level (on top or not) is its own.
     std::unique_ptr<Window> application_;
     std::unique_ptr<ViewFactory> factory_;
-    std::vector<std::unique_ptr<forms::View>> windows_;
-    bool terminated_ = false;
 };
 
 }  // namespace win32

@@ -70,15 +70,17 @@ forms::Size TestBackend::measure(const forms::Font& font, const std::string& tex
     return {6 * static_cast<int>(widest), (font.height + 2) * static_cast<int>(lines)};
 }
 
-void TestBackend::formCreated(forms::Form& form) {
+// The form's view comes with its controls' views, as a renderer's form
+// window makes them.
+std::unique_ptr<forms::View> TestBackend::form(forms::Form& form) {
     created.push_back(&form);
-    views_.push_back(form.makeView(*this));
+    auto view = record(form);
     for (forms::Control* c : form.controls()) views_.push_back(c->makeView(*this));
+    return view;
 }
 
-void TestBackend::run(forms::Form& mainForm) {
+void TestBackend::eventLoop(forms::Form& mainForm) {
     ran = true;
-    mainForm.setVisible(true);
     if (loop) loop(mainForm);
 }
 

@@ -59,7 +59,6 @@ public:
     std::vector<std::string> exceptionTitles;
     std::vector<std::string> messages;
     bool ran = false;
-    bool terminated = false;
     // Runs inside the loop, if set.
     std::function<void(forms::Form&)> loop;
     int inputDiscards = 0;
@@ -69,19 +68,13 @@ public:
     // Six pixels a character, a line as high as the font and two more.
     static forms::Size measure(const forms::Font& font, const std::string& text);
 
-    void formCreated(forms::Form& form) override;
-    void formsClosing() override {
-        views_.clear();
-        viewOf_.clear();
-    }
-    void run(forms::Form& mainForm) override;
-    void terminate() override { terminated = true; }
-    void showException(const std::string& message, const std::string& title) override {
-        exceptions.push_back(message);
-        exceptionTitles.push_back(title);
-    }
-    void messageBox(const std::string& text, const std::string&, forms::MessageKind) override {
-        messages.push_back(text);
+    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override {
+        if (kind != forms::MessageKind::Exception) {
+            messages.push_back(text);
+            return;
+        }
+        exceptions.push_back(text);
+        exceptionTitles.push_back(caption);
     }
 
     void discardPendingInput() override {
@@ -92,9 +85,18 @@ public:
     // The view of a control, or null.
     RecordingView* view(const forms::Control& control) const;
 
+protected:
+    forms::ViewFactory& factory() override { return *this; }
+    void eventLoop(forms::Form& mainForm) override;
+    void quit() override {}
+    void viewsGone() override {
+        views_.clear();
+        viewOf_.clear();
+    }
+
 private:
     std::unique_ptr<forms::View> record(forms::Control& c);
-    std::unique_ptr<forms::View> form(forms::Form& c) override { return record(c); }
+    std::unique_ptr<forms::View> form(forms::Form& c) override;
     std::unique_ptr<forms::View> label(forms::Label& c) override;
     std::unique_ptr<forms::View> edit(forms::Edit& c) override;
     std::unique_ptr<forms::View> memo(forms::Memo& c) override;

@@ -248,9 +248,9 @@ TEST_F(ModelRules, TheExceptionBoxIsTitledByTheMainFormOrTheProgram) {
 class NoisyBackend : public fakes::TestBackend {
 public:
     std::function<void()> whileClosing;
-    void formsClosing() override {
+    void viewsGone() override {
         if (whileClosing) whileClosing();
-        TestBackend::formsClosing();
+        TestBackend::viewsGone();
     }
 };
 
@@ -271,7 +271,7 @@ TEST(ModelTeardown, WhatViewsReportWhileTheyAreTakenDownRunsNoHandler) {
         };
     }
     EXPECT_EQ(handled, 0);
-    EXPECT_FALSE(backend.terminated) << "the close box reached the model";
+    EXPECT_FALSE(backend.terminated()) << "the close box reached the model";
 }
 
 // Where each of the shell's forms appears each time it is shown.

@@ -37,7 +37,7 @@ namespace {
 class ThrowingBackend : public TestBackend {
 public:
     bool throwFramework = true;
-    void run(forms::Form&) override {
+    void eventLoop(forms::Form&) override {
         if (throwFramework) throw forms::Exception("loop failed");
         throw 42;
     }
@@ -86,7 +86,7 @@ TEST_F(AppFixture, ExitEndsTheProgramEvenWithOtherFormsOpen) {
     Form1->Feedback1.click();
     Form1->Exit1.click();
     EXPECT_TRUE(app.terminated());
-    EXPECT_TRUE(backend.terminated);
+    EXPECT_TRUE(backend.terminated());
 }
 
 TEST_F(AppFixture, CloseBoxOnlyHidesSecondaryFormsButEndsTheProgramOnTheMainWindow) {
