@@ -116,13 +116,15 @@ Button* findButton(const std::vector<Control*>& all, bool Button::*flag) {
 Button* Form::defaultButton() const { return findButton(controls(), &Button::isDefault); }
 Button* Form::cancelButton() const { return findButton(controls(), &Button::isCancel); }
 
+Control* Form::enterButton() const {
+    if (active_ && (active_->kind() == Kind::Button || active_->kind() == Kind::BitBtn) && active_->reachable())
+        return active_;
+    return defaultButton();
+}
+
 bool Form::keyEnter(const Control* from) {
     if (from && from->kind() == Kind::Memo && !from->readOnly) return false;
-    if (active_ && (active_->kind() == Kind::Button || active_->kind() == Kind::BitBtn) && active_->reachable()) {
-        active_->click();
-        return true;
-    }
-    if (Button* b = defaultButton()) b->click();
+    if (Control* b = enterButton()) b->click();
     return true;
 }
 

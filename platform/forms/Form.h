@@ -81,6 +81,9 @@ public:
     void focusMovedFromWidget(Control& c, ObserverId origin);
     Button* defaultButton() const;
     Button* cancelButton() const;
+    // The button Enter presses, drawn as such: the focused button, else the
+    // default button.
+    Control* enterButton() const;
     // The controls Tab goes through, in order.
     std::vector<Control*> keyboardOrder() const;
 

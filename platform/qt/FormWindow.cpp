@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 
@@ -36,18 +37,6 @@ forms::WindowState modelState(Qt::WindowStates s) {
     if (s & Qt::WindowMaximized) return forms::WindowState::Maximized;
     return forms::WindowState::Normal;
 }
-
-class Applying {
-public:
-    explicit Applying(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~Applying() { flag_ = old_; }
-    Applying(const Applying&) = delete;
-    Applying& operator=(const Applying&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 }  // namespace
 
@@ -166,7 +155,7 @@ void FormWindow::showInState() {
 }
 
 void FormWindow::applyVisible() {
-    Applying guard(applying_);
+    const QScopedValueRollback<bool> guard(applying_, true);
     if (!form_.visible()) {
         hide();
         return;
@@ -184,7 +173,7 @@ void FormWindow::applyVisible() {
 }
 
 void FormWindow::applyWindowState() {
-    Applying guard(applying_);
+    const QScopedValueRollback<bool> guard(applying_, true);
     if (!isVisible()) {
         // Taken on when the window is shown.
         Qt::WindowStates s = Qt::WindowNoState;
@@ -197,7 +186,7 @@ void FormWindow::applyWindowState() {
 }
 
 void FormWindow::applyFlags() {
-    Applying guard(applying_);
+    const QScopedValueRollback<bool> guard(applying_, true);
     const Qt::WindowFlags flags = flagsFor(form_);
     if (windowFlags() == flags) return;
     // Changing the flags hides a window; it comes back where it was.

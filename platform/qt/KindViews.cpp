@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "platform/qt/BevelWidget.h"
 #include "platform/qt/Look.h"
@@ -175,65 +176,53 @@ void EditView::applyAlignment() {
     static_cast<QLineEdit*>(widget_)->setAlignment(horizontal(control_.alignment()) | Qt::AlignVCenter);
 }
 
-MemoView::MemoView(forms::Memo& c, QWidget* parent, FormWindow& window)
-    : ControlView(c, makeTextBox<QPlainTextEdit>(c, parent, MemoMargin), window) {
+template <class Box>
+constexpr bool IsRich = std::is_same_v<Box, QTextEdit>;
+
+template <class Box>
+TextBoxView<Box>::TextBoxView(forms::Control& c, QWidget* parent, FormWindow& window)
+    : ControlView(c, makeTextBox<Box>(c, parent, IsRich<Box> ? RichEditMargin : MemoMargin), window) {
     textRole_ = QPalette::Text;
     backgroundRole_ = QPalette::Base;
-    auto* memo = static_cast<QPlainTextEdit*>(widget_);
-    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo] {
-        if (!applying_) control_.textEdited(toModelText(memo->toPlainText()), id_);
+    auto* box = static_cast<Box*>(widget_);
+    if constexpr (IsRich<Box>) box->setAcceptRichText(false);
+    connect(box, &Box::textChanged, this, [this, box] {
+        if (!applying_) control_.textEdited(toModelText(box->toPlainText()), id_);
     });
 }
 
-void MemoView::applyText() {
-    auto* memo = static_cast<QPlainTextEdit*>(widget_);
+template <class Box>
+void TextBoxView<Box>::applyText() {
+    auto* box = static_cast<Box*>(widget_);
     applying_ = true;
-    if (const QString text = toWidgetText(control_.text()); memo->toPlainText() != text) memo->setPlainText(text);
+    if (const QString text = toWidgetText(control_.text()); box->toPlainText() != text) box->setPlainText(text);
     applying_ = false;
     applyAlignment();
 }
 
-void MemoView::applyAlignment() {
+template <class Box>
+void TextBoxView<Box>::applyAlignment() {
+    auto* box = static_cast<Box*>(widget_);
     applying_ = true;
-    formatDocument(static_cast<QPlainTextEdit*>(widget_)->document(), horizontal(control_.alignment()), 0);
+    formatDocument(box->document(), horizontal(control_.alignment()), IsRich<Box> ? windowsLineHeight(box->font()) : 0);
     applying_ = false;
 }
 
-RichEditView::RichEditView(forms::RichEdit& c, QWidget* parent, FormWindow& window)
-    : ControlView(c, makeTextBox<QTextEdit>(c, parent, RichEditMargin), window) {
-    textRole_ = QPalette::Text;
-    backgroundRole_ = QPalette::Base;
-    auto* rich = static_cast<QTextEdit*>(widget_);
-    rich->setAcceptRichText(false);
-    connect(rich, &QTextEdit::textChanged, this, [this, rich] {
-        if (!applying_) control_.textEdited(toModelText(rich->toPlainText()), id_);
-    });
-}
-
-void RichEditView::applyText() {
-    auto* rich = static_cast<QTextEdit*>(widget_);
-    applying_ = true;
-    if (const QString text = toWidgetText(control_.text()); rich->toPlainText() != text) rich->setPlainText(text);
-    applying_ = false;
-    applyAlignment();
-}
-
-void RichEditView::applyAlignment() {
-    auto* rich = static_cast<QTextEdit*>(widget_);
-    applying_ = true;
-    formatDocument(rich->document(), horizontal(control_.alignment()), windowsLineHeight(rich->font()));
-    applying_ = false;
-}
-
-void RichEditView::applyFont() {
+template <class Box>
+void TextBoxView<Box>::applyFont() {
     ControlView::applyFont();
-    // The topic texts are disabled only to keep the user out, and read
-    // normally, not greyed.
-    QPalette p = widget_->palette();
-    p.setColor(QPalette::Disabled, textRole_, p.color(QPalette::Active, textRole_));
-    widget_->setPalette(p);
+    if constexpr (IsRich<Box>) {
+        // The topic texts are disabled only to keep the user out, and read
+        // normally, not greyed.
+        QPalette p = widget_->palette();
+        p.setColor(QPalette::Disabled, textRole_, p.color(QPalette::Active, textRole_));
+        widget_->setPalette(p);
+    }
     applyAlignment();
 }
+
+template class TextBoxView<QPlainTextEdit>;
+template class TextBoxView<QTextEdit>;
 
 RadioButtonView::RadioButtonView(forms::RadioButton& c, QWidget* parent, FormWindow& window)
     : ControlView(c, new RadioButtonWidget(parent), window), radio_(c) {

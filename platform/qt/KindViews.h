@@ -5,6 +5,9 @@
 #include "platform/forms/Controls.h"
 #include "platform/qt/ControlView.h"
 
+class QPlainTextEdit;
+class QTextEdit;
+
 namespace qtui {
 
 class LabelView : public ControlView {
@@ -25,24 +28,20 @@ private:
     void applyAlignment() override;
 };
 
-class MemoView : public ControlView {
+// A memo (plain text) or a rich edit box: what the user types goes back to
+// the model.
+template <class Box>
+class TextBoxView : public ControlView {
 public:
-    MemoView(forms::Memo& memo, QWidget* parent, FormWindow& window);
-
-private:
-    void applyText() override;
-    void applyAlignment() override;
-};
-
-class RichEditView : public ControlView {
-public:
-    RichEditView(forms::RichEdit& richEdit, QWidget* parent, FormWindow& window);
+    TextBoxView(forms::Control& box, QWidget* parent, FormWindow& window);
 
 private:
     void applyText() override;
     void applyAlignment() override;
     void applyFont() override;
 };
+using MemoView = TextBoxView<QPlainTextEdit>;
+using RichEditView = TextBoxView<QTextEdit>;
 
 class RadioButtonView : public ControlView {
 public:

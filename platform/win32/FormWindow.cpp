@@ -206,19 +206,16 @@ void FormWindow::focus(const Control* control) {
 
 void FormWindow::focusArrived(ControlView& child) {
     child.control().focusMoved(observer_);
-    showAsDefault(&child);
+    showEnterButton();
 }
 
-// As in a dialog: a push button with the focus is drawn as the one Enter
-// presses; elsewhere the form's default button is.
-void FormWindow::showAsDefault(const ControlView* focused) {
-    const bool buttonFocused = focused && focused->isPushButton();
-    for (const auto& child : children_) {
-        if (!child->isPushButton()) continue;
-        const bool asDefault = buttonFocused ? child.get() == focused
-                                             : static_cast<const forms::Button&>(child->control()).isDefault;
-        SendMessageA(child->hwnd(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    }
+// As in a dialog: the button Enter would press is drawn as the default one.
+void FormWindow::showEnterButton() {
+    const Control* target = form_.enterButton();
+    for (const auto& child : children_)
+        if (child->isPushButton())
+            SendMessageA(child->hwnd(), BM_SETSTYLE, &child->control() == target ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                         TRUE);
 }
 
 void FormWindow::sizeChanged(WPARAM kind) {

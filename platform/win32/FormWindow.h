@@ -56,7 +56,7 @@ private:
     void matchClientSize();
     void centre();
     void focus(const forms::Control* control);
-    void showAsDefault(const ControlView* focused);
+    void showEnterButton();
     void sizeChanged(WPARAM kind);
     bool key(WPARAM virtualKey);
 

@@ -138,7 +138,7 @@ private:
 
 class Win32Contract : public ::testing::Test {
 protected:
-    win32::Win32Backend backend{win32::Win32BackendOptions{true}};
+    win32::Win32Backend backend{win32::Win32BackendOptions{true, {}}};
     Application app{backend};
     Win32Probe probe{backend};
     KindForm* form = nullptr;
