@@ -132,6 +132,19 @@ void Form::keyEscape() {
     if (Button* b = cancelButton()) b->click();
 }
 
+void Form::keyTab(const Control* from, bool backwards) {
+    if (Control* next = nextTabStop(*this, from, backwards)) FocusControl(*next);
+}
+
+bool Form::keyArrow(const Control* from, bool backwards) {
+    if (!from || from->kind() != Kind::RadioButton) return false;
+    if (Control* next = nextInRadioGroup(*this, *from, backwards)) {
+        FocusControl(*next);
+        static_cast<RadioButton*>(next)->checkedByUser(FromProgram);
+    }
+    return true;
+}
+
 // The close box asks the model: a secondary form hides, the main form ends
 // the program.
 void Form::closeBox() { app_.dispatch([this] { Close(); }); }

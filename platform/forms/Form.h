@@ -93,6 +93,13 @@ public:
     // presses the cancel button.
     bool keyEnter(const Control* from = nullptr);
     void keyEscape();
+    // Tab and Shift+Tab from `from` (null: from outside the form's
+    // controls): the next stop in keyboard order takes the focus.
+    void keyTab(const Control* from, bool backwards);
+    // An arrow key on a radio button: the next button of its group takes the
+    // focus and is checked, as the user's choice. False when `from` is not a
+    // radio button, whose widget keeps the key.
+    bool keyArrow(const Control* from, bool backwards);
 
     // The title bar's close box, and the program's own Close.
     void closeBox();

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/forms/KeyboardOrder.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/ViewFactory.h"
 
 namespace win32 {
 
 using forms::Control;
-using forms::Kind;
 using forms::Prop;
 
 namespace {
@@ -200,8 +198,10 @@ void FormWindow::applyFocus() {
 // The model's active control, which it moves on when that one can no longer
 // take the focus; without one the frame itself keeps the keys.
 void FormWindow::focus(const Control* control) {
-    const ControlView* child = control && control->canFocus() ? childFor(*control) : nullptr;
-    SetFocus(child ? child->hwnd() : hwnd());
+    if (ControlView* child = control && control->canFocus() ? childFor(*control) : nullptr)
+        child->takeFocus();
+    else
+        SetFocus(hwnd());
 }
 
 void FormWindow::focusArrived(ControlView& child) {
@@ -240,8 +240,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     switch (virtualKey) {
     case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;
-        if (Control* next = forms::nextTabStop(form_, current, GetKeyState(VK_SHIFT) < 0))
-            if (ControlView* child = childFor(*next)) child->takeFocus();
+        form_.keyTab(current, GetKeyState(VK_SHIFT) < 0);
         return true;
     case VK_RETURN:
         // False in a memo the user types into: Enter starts a new line there.
@@ -250,18 +249,9 @@ bool FormWindow::key(WPARAM virtualKey) {
         form_.keyEscape();
         return true;
     case VK_LEFT:
-    case VK_UP:
+    case VK_UP: return form_.keyArrow(current, true);
     case VK_RIGHT:
-    case VK_DOWN: {
-        if (!current || current->kind() != Kind::RadioButton) return false;
-        if (Control* next = forms::nextInRadioGroup(form_, *current, virtualKey == VK_LEFT || virtualKey == VK_UP)) {
-            if (ControlView* child = childFor(*next)) {
-                SetFocus(child->hwnd());
-                SendMessageA(child->hwnd(), BM_CLICK, 0, 0);
-            }
-        }
-        return true;
-    }
+    case VK_DOWN: return form_.keyArrow(current, false);
     default: return false;
     }
 }

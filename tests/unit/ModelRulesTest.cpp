@@ -342,7 +342,18 @@ TEST_F(ShellForms, ARadioGroupIsOneTabStopAndTheArrowsMoveWithinIt) {
         {features[4], false, features[0]},
         {features[0], true, features[4]},
     };
-    for (const auto& a : arrows)
-        EXPECT_EQ(forms::nextInRadioGroup(f, *a.from, a.backwards), a.to) << a.from->name() << " " << a.backwards;
-    EXPECT_EQ(forms::nextInRadioGroup(f, f.Button_SendMail, false), nullptr) << "not a radio button";
+    // The key moves the focus and checks the button, as the user's choice.
+    for (const auto& a : arrows) {
+        int chosen = 0;
+        const auto handler = a.to->onClick;
+        a.to->onClick = [&] { ++chosen; };
+        EXPECT_TRUE(f.keyArrow(a.from, a.backwards));
+        EXPECT_EQ(f.activeControl(), a.to) << a.from->name() << " " << a.backwards;
+        EXPECT_TRUE(a.to->checked());
+        EXPECT_EQ(chosen, 1);
+        a.to->onClick = handler;
+    }
+    EXPECT_FALSE(f.keyArrow(&f.Button_SendMail, false)) << "not a radio button: its widget keeps the key";
+    f.keyTab(features[0], false);
+    EXPECT_EQ(f.activeControl(), forms::nextTabStop(f, features[0], false)) << "Tab leaves the group";
 }
