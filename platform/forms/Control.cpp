@@ -1,9 +1,25 @@
 #include "platform/forms/Control.h"
 
+#include <algorithm>
+
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 
 namespace forms {
+
+Size textExtent(const std::string& text, int lineHeight, const std::function<int(const std::string& line)>& lineWidth) {
+    Size extent{0, 0};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        extent.width = std::max(extent.width, lineWidth(line));
+        extent.height += lineHeight;
+        if (end == std::string::npos) return extent;
+        start = end + 1;
+    }
+}
 
 Control::Control(Kind kind, std::string name, Control* parent)
     : kind_(kind), name_(std::move(name)), parent_(parent) {

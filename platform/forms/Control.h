@@ -37,6 +37,10 @@ enum class Kind {
 // measures it: the widest line, one text height per line.
 using MeasureText = std::function<Size(const Font&, const std::string&)>;
 
+// That extent from the width of each line (its line break taken off) and
+// the font's line height; an empty caption is one line high.
+Size textExtent(const std::string& text, int lineHeight, const std::function<int(const std::string& line)>& lineWidth);
+
 class Control : public Observable {
 public:
     using Handler = std::function<void()>;

@@ -2,7 +2,6 @@
 
 #include "platform/win32/Context.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/Text.h"
@@ -64,28 +63,19 @@ HFONT Fonts::get(const forms::Font& font) {
 }
 
 forms::Size Context::measure(const forms::Font& font, const std::string& caption) {
-    const std::string text = toAnsi(caption);
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, fonts.get(font));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    SIZE extent{0, 0};
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    const forms::Size extent = forms::textExtent(toAnsi(caption), metrics.tmHeight, [dc](const std::string& line) {
         SIZE size{0, 0};
         if (!line.empty()) GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        extent.cx = std::max(extent.cx, size.cx);
-        extent.cy += metrics.tmHeight;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+        return static_cast<int>(size.cx);
+    });
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     const int dots = dpi.dotsPerInch();
-    return {MulDiv(extent.cx, 96, dots), MulDiv(extent.cy, 96, dots)};
+    return {MulDiv(extent.width, 96, dots), MulDiv(extent.height, 96, dots)};
 }
 
 }  // namespace win32

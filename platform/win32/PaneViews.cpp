@@ -47,8 +47,9 @@ LRESULT PanelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd(), &paint);
         return 0;
     }
-    default: return ControlView::message(message, wParam, lParam);
+    default: break;
     }
+    return ControlView::message(message, wParam, lParam);
 }
 
 // SS_NOTIFY: without it a static lets the mouse through to its parent.

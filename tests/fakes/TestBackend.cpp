@@ -1,6 +1,5 @@
 #include "tests/fakes/TestBackend.h"
 
-#include <algorithm>
 
 #include "platform/forms/Form.h"
 
@@ -59,15 +58,7 @@ void RecordingView::apply(Prop prop) {
 }
 
 forms::Size TestBackend::measure(const forms::Font& font, const std::string& text) {
-    std::size_t widest = 0, lines = 0, start = 0;
-    do {
-        const std::size_t end = text.find('\n', start);
-        const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        widest = std::max(widest, line.size() - (!line.empty() && line.back() == '\r'));
-        ++lines;
-        start = end == std::string::npos ? end : end + 1;
-    } while (start != std::string::npos);
-    return {6 * static_cast<int>(widest), (font.height + 2) * static_cast<int>(lines)};
+    return forms::textExtent(text, font.height + 2, [](const std::string& line) { return 6 * static_cast<int>(line.size()); });
 }
 
 // The form's view comes with its controls' views, as a renderer's form
