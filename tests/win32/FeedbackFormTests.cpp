@@ -114,6 +114,9 @@ TEST_F(Feedback, TheKeyboardFollowsTheFormsOrderAndEnterDoesNotSend) {
         pressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), window(*next)) << "expected " << next->name();
     }
+    // Passing through a rating group answers nothing.
+    EXPECT_FALSE(f().RadioButton_ExcelentFeatures.checked());
+    EXPECT_FALSE(checkedOnScreen(f().RadioButton_ExcelentFeatures));
 
     // In the comments Enter is a new line, not a press.
     pressKey(VK_TAB);
