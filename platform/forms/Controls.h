@@ -118,6 +118,12 @@ struct Picture {
     int height = 0;
     std::array<std::uint32_t, 256> palette{};  // 0x00RRGGBB
     std::vector<std::uint8_t> pixels;          // row by row, top first
+
+    // Something to draw: a size, and a pixel for every place in it.
+    bool drawable() const {
+        return width > 0 && height > 0 &&
+               pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    }
 };
 
 class Image : public Control {

@@ -104,9 +104,7 @@ QColor toQColor(forms::Color color, const QPalette& palette) {
 }
 
 QImage toQImage(const forms::Picture& picture) {
-    if (picture.width <= 0 || picture.height <= 0) return {};
-    const auto expected = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-    if (picture.pixels.size() < expected) return {};
+    if (!picture.drawable()) return {};
     QImage image(picture.width, picture.height, QImage::Format_Indexed8);
     QList<QRgb> table;
     table.reserve(256);

@@ -5,9 +5,9 @@
 namespace win32 {
 
 HBITMAP makeBitmap(const forms::Picture& picture) {
-    const auto width = static_cast<std::size_t>(picture.width > 0 ? picture.width : 0);
-    const auto height = static_cast<std::size_t>(picture.height > 0 ? picture.height : 0);
-    if (width == 0 || height == 0 || picture.pixels.size() < width * height) return nullptr;
+    if (!picture.drawable()) return nullptr;
+    const auto width = static_cast<std::size_t>(picture.width);
+    const auto height = static_cast<std::size_t>(picture.height);
 
     struct {
         BITMAPINFOHEADER header;

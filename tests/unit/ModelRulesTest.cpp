@@ -357,3 +357,26 @@ TEST_F(ShellForms, ARadioGroupIsOneTabStopAndTheArrowsMoveWithinIt) {
     f.keyTab(features[0], false);
     EXPECT_EQ(f.activeControl(), forms::nextTabStop(f, features[0], false)) << "Tab leaves the group";
 }
+
+// What both renderers rely on before they copy a picture's rows, and how a
+// caption of several lines is measured.
+TEST(ModelHelpers, APictureIsDrawnOnlyWhenEveryPixelIsThereAndCaptionsMeasureByLine) {
+    const struct {
+        int width, height;
+        std::size_t pixels;
+        bool drawable;
+    } pictures[] = {{2, 2, 4, true}, {2, 2, 3, false}, {0, 2, 4, false}, {2, -1, 4, false}, {1, 1, 0, false}};
+    for (const auto& p : pictures) {
+        forms::Picture picture;
+        picture.width = p.width;
+        picture.height = p.height;
+        picture.pixels.resize(p.pixels);
+        EXPECT_EQ(picture.drawable(), p.drawable) << p.width << "x" << p.height << " with " << p.pixels;
+    }
+    const auto width = [](const std::string& line) { return static_cast<int>(line.size()); };
+    const struct {
+        const char* text;
+        forms::Size extent;
+    } captions[] = {{"", {0, 10}}, {"abc", {3, 10}}, {"ab\r\nabcd\r\n", {4, 30}}, {"abcd\nab", {4, 20}}};
+    for (const auto& c : captions) EXPECT_EQ(forms::textExtent(c.text, 10, width), c.extent) << c.text;
+}
