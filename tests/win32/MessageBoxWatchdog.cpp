@@ -9,11 +9,6 @@
 namespace wintest {
 namespace {
 
-int& expectedBoxes() {
-    static int count = 0;
-    return count;
-}
-
 // A message box is a dialog of the system's dialog class.
 BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
     char name[16] = {};
@@ -24,7 +19,7 @@ BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
 }
 
 void CALLBACK lookForABox(HWND, UINT, UINT_PTR, DWORD) {
-    if (expectedBoxes() > 0) return;
+    if (ExpectedMessageBox::anyExpected()) return;
     HWND box = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
     if (!box) return;
@@ -37,9 +32,6 @@ void CALLBACK lookForABox(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
-
-ExpectedMessageBox::ExpectedMessageBox() { ++expectedBoxes(); }
-ExpectedMessageBox::~ExpectedMessageBox() { --expectedBoxes(); }
 
 MessageBoxWatchdog::MessageBoxWatchdog() : timer_(SetTimer(nullptr, 0, 100, lookForABox)) {}
 

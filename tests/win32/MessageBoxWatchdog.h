@@ -1,10 +1,11 @@
-// A message box that no test waits for would hold the test thread in its own
-// modal loop until someone answers it. The watchdog is a thread timer, so
-// that loop itself runs it: unless a test declared that it expects a box, it
-// fails the running test at once and closes the box.
+// The Windows-side suite's watchdog (see tests/support/ExpectedMessageBox.h):
+// a thread timer, so that a message box's own modal loop runs it; unless a
+// test expects a box, it fails the running test at once and closes the box.
 #pragma once
 
 #include <cstdint>
+
+#include "tests/support/ExpectedMessageBox.h"
 
 namespace wintest {
 
@@ -20,13 +21,6 @@ private:
     std::uintptr_t timer_;
 };
 
-// While one exists, message boxes belong to the test that made it.
-class ExpectedMessageBox {
-public:
-    ExpectedMessageBox();
-    ~ExpectedMessageBox();
-    ExpectedMessageBox(const ExpectedMessageBox&) = delete;
-    ExpectedMessageBox& operator=(const ExpectedMessageBox&) = delete;
-};
+using testsupport::ExpectedMessageBox;
 
 }  // namespace wintest

@@ -1,5 +1,7 @@
 #include "tests/win32/RenderedApp.h"
 
+#include "tests/win32/Keystrokes.h"
+
 namespace wintest {
 
 namespace {
@@ -97,9 +99,7 @@ std::vector<std::string> RenderedApp::menuCaptions(const std::string& topCaption
 void RenderedApp::pressKey(WPARAM key, HWND target) {
     if (!target) target = GetFocus();
     ASSERT_NE(target, nullptr) << "no window has the focus";
-    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
-    PostMessageA(target, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+    postKeystroke(target, key);
     settle();
 }
 
