@@ -4,10 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tests/support/ExpectedMessageBox.h"
 
+struct HWND__;
+
 namespace wintest {
+
+// The message box that `thread` shows (a visible dialog of the system's
+// dialog class), null when it shows none.
+HWND__* visibleMessageBox(unsigned long thread);
+// A message box's caption and its message.
+std::string boxCaption(HWND__* box);
+std::string boxMessage(HWND__* box);
 
 class MessageBoxWatchdog {
 public:

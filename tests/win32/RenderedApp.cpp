@@ -1,6 +1,7 @@
 #include "tests/win32/RenderedApp.h"
 
 #include "tests/win32/Keystrokes.h"
+#include "tests/win32/ModalWatchdog.h"
 
 namespace wintest {
 
@@ -94,6 +95,16 @@ std::vector<std::string> RenderedApp::menuCaptions(const std::string& topCaption
     for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
         captions.push_back(marked ? markedString(menu, static_cast<UINT>(i)) : menuString(menu, static_cast<UINT>(i)));
     return captions;
+}
+
+void RenderedApp::chooseByKeyboard(const std::function<void(HWND)>& press, const std::function<bool()>& done) {
+    HWND main = window(*Form1);
+    ModalWatchdog watchdog(main, 10s);
+    SetForegroundWindow(main);
+    SetActiveWindow(main);
+    press(main);
+    EXPECT_TRUE(pumpUntil(done));
+    EXPECT_FALSE(watchdog.fired()) << "the menu stayed open";
 }
 
 void RenderedApp::pressKey(WPARAM key, HWND target) {
