@@ -15,9 +15,7 @@ using namespace forms;
 
 class KindForm : public Form {
 public:
-    // Where the controls stand: on the form, the panel holding only the
-    // label; or every control in the panel, which then fills the form, for
-    // rules that a panel imposes on whatever it holds.
+    // AllInPanel puts every control in the panel, which then fills the form.
     enum class Nesting { LabelInPanel, AllInPanel };
 
     explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle frame = BorderStyle::Single,
@@ -84,8 +82,7 @@ public:
     std::map<std::string, int> clicks;
 
 private:
-    // The parent of every control but the panel and its label (the form
-    // itself when null). Called while `panel` is already made.
+    // The parent of the controls after the label; called once `panel` is made.
     Control* inner(Nesting nesting) { return nesting == Nesting::AllInPanel ? &panel : nullptr; }
 };
 

@@ -1,9 +1,6 @@
-// A message box that no test waits for would hold a suite in a modal loop
-// until someone answers it, so each renderer's suite runs a watchdog that
-// fails the running test and closes the box. A test that raises one on
-// purpose says so first: while an ExpectedMessageBox exists, message boxes
-// belong to the test that made it. Header only, as it serves the Qt suite
-// and the Windows-side one alike.
+// While one exists, message boxes belong to the test that made it: the
+// watchdogs of the Qt and the Windows-side suites, which fail a test at a
+// box it does not expect and close the box, leave them alone.
 #pragma once
 
 namespace testsupport {
@@ -15,7 +12,6 @@ public:
     ExpectedMessageBox(const ExpectedMessageBox&) = delete;
     ExpectedMessageBox& operator=(const ExpectedMessageBox&) = delete;
 
-    // Whether some test holds one now; the watchdog leaves boxes alone then.
     static bool anyExpected() { return count() > 0; }
 
 private:

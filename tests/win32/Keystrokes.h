@@ -1,7 +1,5 @@
-// Keys as the keyboard delivers them: posted key messages whose lParam holds
-// what Windows puts there (one repeat, the key's scan code, the Alt context
-// bit, and on release the previous-state and transition bits). Posted, not
-// sent, so that a menu's or a dialog's own loop takes them in order.
+// Keys as the keyboard delivers them: posted (so that a menu's or a dialog's
+// own loop takes them in order), with the lParam Windows gives them.
 #pragma once
 
 #include "platform/win32/WinApi.h"
