@@ -10,79 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "tests/contract/KindForm.h"
 
 namespace contract {
 
 using namespace forms;
-
-// One control of each kind, a default and a cancel button, and an editable
-// memo; every control counts the clicks that reach its handler.
-class KindForm : public Form {
-public:
-    explicit KindForm(Application& app, std::string name = "KindForm", BorderStyle frame = BorderStyle::Single)
-        : Form(app, std::move(name)),
-          panel(make<Panel>("panel")),
-          label(make<Label>("label", &panel)),
-          edit(make<Edit>("edit")),
-          memo(make<Memo>("memo")),
-          rich(make<RichEdit>("rich")),
-          radio(make<RadioButton>("radio")),
-          bevel(make<Bevel>("bevel")),
-          image(make<Image>("image")),
-          ok(make<Button>("ok")),
-          cancel(make<BitBtn>("cancel")),
-          bar(make<ProgressBar>("bar")),
-          status(make<StatusBar>("status")) {
-        setText(this->name());
-        borderStyle = frame;
-        setClientSize(320, 240);
-        setBounds(0, 0, 328, 280);
-        panel.setBounds(8, 8, 140, 40);
-        label.setBounds(4, 4, 0, 13);
-        edit.setBounds(160, 8, 120, 21);
-        memo.setBounds(160, 36, 120, 50);
-        rich.setBounds(8, 56, 140, 40);
-        radio.setBounds(8, 104, 100, 17);
-        bevel.setBounds(8, 126, 140, 9);
-        image.setBounds(160, 96, 32, 32);
-        image.picture.width = image.picture.height = 32;
-        image.picture.pixels.assign(32 * 32, 1);
-        image.picture.palette[1] = 0x00FF00;
-        ok.setBounds(160, 140, 75, 25);
-        ok.isDefault = true;
-        cancel.setBounds(240, 140, 75, 25);
-        cancel.isCancel = true;
-        bar.setBounds(8, 144, 140, 16);
-        status.setBounds(0, 221, 320, 19);
-        status.dockedBottom = true;
-        status.panelWidths = {200, 60};
-        // Tab goes the other way round from creation.
-        int order = 0;
-        for (Control* c : std::initializer_list<Control*>{&ok, &cancel, &radio, &memo, &edit}) c->tabOrder = order++;
-        for (Control* c : controls()) c->onClick = [this, c] { ++clicks[c->name()]; };
-        FocusControl(edit);
-    }
-
-    Panel& panel;
-    Label& label;
-    Edit& edit;
-    Memo& memo;
-    RichEdit& rich;
-    RadioButton& radio;
-    Bevel& bevel;
-    Image& image;
-    Button& ok;
-    BitBtn& cancel;
-    ProgressBar& bar;
-    StatusBar& status;
-    std::map<std::string, int> clicks;
-};
 
 enum class Key { Enter, Escape, Tab };
 

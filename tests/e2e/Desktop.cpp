@@ -2,11 +2,13 @@
 
 namespace e2e {
 
-Desktop::Desktop(const Session& session)
+Desktop::Desktop(const Session& session, WindowManager manager)
     : dir_(session.dir()),
       xvfb_("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", dir_, "xvfb"),
-      display_(":" + xvfbDisplayNumber(dir_ / "xvfb.log", std::chrono::seconds(20))),
-      wm_("env DISPLAY=" + display_ + " openbox --sm-disable", dir_, "openbox") {}
+      display_(":" + xvfbDisplayNumber(dir_ / "xvfb.log", std::chrono::seconds(20))) {
+    if (manager == WindowManager::Openbox)
+        wm_.emplace("env DISPLAY=" + display_ + " openbox --sm-disable", dir_, "openbox");
+}
 
 std::string Desktop::x(const std::string& command) const {
     std::string out = peers::runCommand("DISPLAY=" + display_ + " " + command, dir_).output;

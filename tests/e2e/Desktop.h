@@ -1,7 +1,9 @@
 // An X server (Xvfb) with a real window manager (openbox) managing it, for
-// running the Linux program as a person would see it.
+// running the Linux program as a person would see it; or the bare server,
+// where nothing but the tests moves the focus.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "tests/e2e/Session.h"
@@ -10,8 +12,11 @@ namespace e2e {
 
 class Desktop {
 public:
-    explicit Desktop(const Session& session);
+    enum class WindowManager { Openbox, None };
+    explicit Desktop(const Session& session, WindowManager manager = WindowManager::Openbox);
 
+    // Whether the server started (named its display in time).
+    bool started() const { return display_ != ":"; }
     const std::string& display() const { return display_; }
 
     // Runs a command against this display; its output without the last
@@ -30,7 +35,7 @@ private:
     fs::path dir_;
     peers::BackgroundProgram xvfb_;
     std::string display_;
-    peers::BackgroundProgram wm_;
+    std::optional<peers::BackgroundProgram> wm_;
 };
 
 }  // namespace e2e

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "tests/e2e/Session.h"
+#include "tests/e2e/Desktop.h"
 #include "tools/SampleDiskette.h"
 
 namespace e2e {
@@ -18,13 +18,8 @@ using peers::runCommand;
 bool has(const std::string& program) { return peers::programExists(program); }
 
 // Waits for a visible top-level window with this exact title; returns its id.
-std::string windowNamed(const std::string& title, const std::string& display, const fs::path& dir) {
-    const auto found = runCommand("DISPLAY=" + display + " timeout 20 xdotool search --sync --onlyvisible --name '^" +
-                                      title + "$' | head -n 1",
-                                  dir);
-    std::string id = found.output;
-    while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
-    return found.exitCode == 0 ? id : "";
+std::string windowNamed(const Desktop& desktop, const std::string& title) {
+    return desktop.x("timeout 20 xdotool search --sync --onlyvisible --name '^" + title + "$' | head -n 1");
 }
 
 void keys(const std::string& window, const std::string& keys, const std::string& display, const fs::path& dir) {
@@ -37,21 +32,20 @@ TEST(Keyboard, CreateDisketteFromTheMenuBarProducesABootableDiskette) {
     for (const char* program : {"Xvfb", "xdotool", "mdir", "fsck.fat"})
         if (!has(program)) GTEST_SKIP() << "skipped: " << program << " missing";
     Session session;
-    const peers::BackgroundProgram xvfb("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", session.dir(), "xvfb");
-    const std::string number = xvfbDisplayNumber(session / "xvfb.log", std::chrono::seconds(20));
-    ASSERT_FALSE(number.empty()) << peers::readText(session / "xvfb.log");
-    const std::string display = ":" + number;
+    const Desktop desktop(session, Desktop::WindowManager::None);
+    ASSERT_TRUE(desktop.started()) << peers::readText(session / "xvfb.log");
+    const std::string& display = desktop.display();
 
     const peers::Bytes blank = peers::readFile(session / "A.img");
     peers::writeFile(session / "floppy.img", blank);
     const peers::BackgroundProgram shell("env -u QT_QPA_PLATFORM DISPLAY=" + display + " DORVANE_DRIVE_A=A.img " +
                                              DORVANE_SHELL_PATH + " -platform xcb --drive floppy.img",
                                          session.dir(), "shell");
-    const std::string main = windowNamed("Dorvane Shell", display, session.dir());
+    const std::string main = windowNamed(desktop, "Dorvane Shell");
     ASSERT_FALSE(main.empty()) << peers::readText(session / "shell.log");
 
     keys(main, "alt+r Return", display, session.dir());
-    const std::string dialog = windowNamed("Create Diskette", display, session.dir());
+    const std::string dialog = windowNamed(desktop, "Create Diskette");
     ASSERT_FALSE(dialog.empty());
     // OK has the focus; then Cancel has it, and Continue comes before it.
     keys(dialog, "Return shift+Tab Return", display, session.dir());
@@ -66,8 +60,8 @@ TEST(Keyboard, CreateDisketteFromTheMenuBarProducesABootableDiskette) {
     EXPECT_EQ(peers::readFile(session / "A.img"), blank);
 
     keys(main, "alt+e", display, session.dir());
-    EXPECT_TRUE(peers::waitUntil([&] { return windowNamed("Dorvane Shell", display, session.dir()).empty(); },
-                                 std::chrono::seconds(30)));
+    EXPECT_TRUE(
+        peers::waitUntil([&] { return windowNamed(desktop, "Dorvane Shell").empty(); }, std::chrono::seconds(30)));
     // A run that succeeded explains nothing.
     EXPECT_EQ(peers::readText(session / "shell.log").find("dorvane-shell:"), std::string::npos)
         << peers::readText(session / "shell.log");
@@ -90,22 +84,20 @@ TEST(Keyboard, KeysPressedDuringARunLeaveTheResultOnScreen) {
     for (const char* program : {"Xvfb", "xdotool", "mdir"})
         if (!has(program)) GTEST_SKIP() << "skipped: " << program << " missing";
     Session session;
-    const peers::BackgroundProgram xvfb("Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp", session.dir(), "xvfb");
-    const std::string number = xvfbDisplayNumber(session / "xvfb.log", std::chrono::seconds(20));
-    ASSERT_FALSE(number.empty()) << peers::readText(session / "xvfb.log");
-    const std::string display = ":" + number;
+    const Desktop desktop(session, Desktop::WindowManager::None);
+    ASSERT_TRUE(desktop.started()) << peers::readText(session / "xvfb.log");
+    const std::string& display = desktop.display();
 
     const peers::BackgroundProgram shell("env DISPLAY=" + display + " QT_QPA_PLATFORM=xcb DORVANE_HOLD_WRITE=. "
                                          "LD_PRELOAD=" DORVANE_HELD_WRITE_PATH " " DORVANE_SHELL_PATH,
                                          session.dir(), "shell");
-    const std::string main = windowNamed("Dorvane Shell", display, session.dir());
+    const std::string main = windowNamed(desktop, "Dorvane Shell");
     ASSERT_FALSE(main.empty()) << peers::readText(session / "shell.log");
-    std::string pid = runCommand("DISPLAY=" + display + " xdotool getwindowpid " + main, session.dir()).output;
-    while (!pid.empty() && (pid.back() == '\n' || pid.back() == ' ')) pid.pop_back();
+    const std::string pid = desktop.x("xdotool getwindowpid " + main);
     ASSERT_FALSE(pid.empty());
 
     keys(main, "alt+r Return", display, session.dir());
-    const std::string dialog = windowNamed("Create Diskette", display, session.dir());
+    const std::string dialog = windowNamed(desktop, "Create Diskette");
     ASSERT_FALSE(dialog.empty());
     keys(dialog, "Return shift+Tab Return", display, session.dir());
     ASSERT_TRUE(peers::waitUntil([&] { return std::filesystem::exists(session / "held"); }, std::chrono::seconds(30)));
@@ -125,7 +117,7 @@ TEST(Keyboard, KeysPressedDuringARunLeaveTheResultOnScreen) {
     // Keys reach the program in order: once the about box opened by these
     // has come up, the ones pressed during the run have been dealt with.
     keys(main, "alt+a", display, session.dir());
-    ASSERT_FALSE(windowNamed("About", display, session.dir()).empty());
+    ASSERT_FALSE(windowNamed(desktop, "About").empty());
     EXPECT_FALSE(runCommand("DISPLAY=" + display + " xdotool search --onlyvisible --name '^Create Diskette$'",
                             session.dir())
                      .output.empty())

@@ -1,6 +1,7 @@
 // A shell that records what it was asked to open, and a fixed locale.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,19 @@ struct ShellRequest {
     bool hasParameters;
     bool hasDirectory;
     int show;
+    bool operator==(const ShellRequest&) const = default;
 };
+
+// An address handed over as the program hands a mail address: no verb, no
+// parameters, no folder, shown normally.
+inline ShellRequest AddressRequest(std::string address) {
+    return {false, "", std::move(address), false, false, sys::SW_SHOWNORMAL};
+}
+
+inline void PrintTo(const ShellRequest& r, std::ostream* out) {
+    *out << (r.hasVerb ? "\"" + r.verb + "\" " : "no verb ") << r.file << (r.hasParameters ? " parameters" : "")
+         << (r.hasDirectory ? " folder" : "") << " show " << r.show;
+}
 
 class FakeShell : public sys::Shell {
 public:

@@ -107,8 +107,7 @@ TEST_F(Feedback, SupportAddressUnderlinesUnderTheMouseAndOpensAMail) {
 
     QTest::mouseClick(contact, Qt::LeftButton);
     ASSERT_EQ(shell.requests.size(), 1u);
-    EXPECT_FALSE(shell.requests[0].hasVerb);
-    EXPECT_EQ(shell.requests[0].file, "mailto:" + std::string(feedback::SupportMailAddress));
+    EXPECT_EQ(shell.requests[0], fakes::AddressRequest("mailto:" + std::string(feedback::SupportMailAddress)));
     EXPECT_TRUE(form().isVisible());
 }
 

@@ -6,23 +6,12 @@
 #include <gtest/gtest.h>
 
 namespace qttest {
-namespace {
-
-int& expectedBoxes() {
-    static int count = 0;
-    return count;
-}
-
-}  // namespace
-
-ExpectedMessageBox::ExpectedMessageBox() { ++expectedBoxes(); }
-ExpectedMessageBox::~ExpectedMessageBox() { --expectedBoxes(); }
 
 MessageBoxWatchdog::MessageBoxWatchdog() {
     poll_.setInterval(50);
     QObject::connect(&poll_, &QTimer::timeout, &poll_, [] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || expectedBoxes() > 0) return;
+        if (!modal || !modal->isVisible() || ExpectedMessageBox::anyExpected()) return;
         auto* box = qobject_cast<QMessageBox*>(modal);
         ADD_FAILURE() << "a modal window that no test expects: \"" << modal->windowTitle().toStdString() << "\" "
                       << (box ? box->text().toStdString() : std::string(modal->metaObject()->className()));

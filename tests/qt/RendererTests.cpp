@@ -1,7 +1,8 @@
-// The renderer on a form of its own that holds every control kind, for what
-// the shell's four forms never do: fonts and colours by table, unchecking a
-// whole radio group, text with line breaks and UTF-8, a docked bar following
-// its form, a timer stopping, menus changing, and the message boxes.
+// The renderer on the contract's sample form, which holds every control
+// kind, for what the shell's four forms never do: fonts and colours by
+// table, unchecking a whole radio group, text with line breaks and UTF-8, a
+// docked bar following its form, a timer stopping, menus changing, and the
+// message boxes.
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,6 +12,7 @@
 
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/Look.h"
+#include "tests/contract/KindForm.h"
 #include "tests/qt/QtShell.h"
 
 using namespace forms;
@@ -18,38 +20,20 @@ using namespace qttest;
 
 namespace {
 
-class Sampler : public Form {
+// The contract's sample form with what only these tests need: a second
+// radio button in the first one's group, a menu, two timers, a title beyond
+// ASCII, a read-only memo and no cancel button.
+class Sampler : public contract::KindForm {
 public:
     explicit Sampler(Application& app)
-        : Form(app, "Sampler"),
-          group(make<Panel>("group")),
-          label(make<Label>("label", &group)),
-          radioA(make<RadioButton>("radioA", &group)),
-          radioB(make<RadioButton>("radioB", &group)),
-          edit(make<Edit>("edit")),
-          memo(make<Memo>("memo")),
-          ok(make<Button>("ok")),
-          bar(make<ProgressBar>("bar")),
-          status(make<StatusBar>("status")),
+        : KindForm(app, "Sampler"),
+          radio2(make<RadioButton>("radio2")),
           timer(makeTimer("timer")),
           clock(makeTimer("clock")) {
         setText("Sampler \xe2\x80\x93 caf\xc3\xa9");
-        setClientSize(300, 200);
-        setBounds(0, 0, 308, 246);
-        group.setBounds(0, 0, 150, 60);
-        label.setBounds(4, 4, 0, 13);
-        radioA.setBounds(4, 20, 100, 17);
-        radioB.setBounds(4, 40, 100, 17);
-        edit.setBounds(160, 4, 120, 21);
-        memo.setBounds(160, 30, 120, 60);
+        radio2.setBounds(8, 170, 100, 17);
         memo.readOnly = true;
-        ok.setBounds(160, 100, 75, 25);
-        ok.isDefault = true;
-        ok.onClick = [this] { ++presses; };
-        bar.setBounds(4, 100, 150, 16);
-        status.dockedBottom = true;
-        status.setBounds(0, 181, 300, 19);
-        status.panelWidths = {100, 60};
+        cancel.isCancel = false;
         MainMenu& m = makeMenu("menu");
         MenuItem& file = m.add("file", "File", 'F');
         file.add("open", "Open", 'O');
@@ -59,18 +43,9 @@ public:
         timer.setEnabled(false);
         clock.setEnabled(false);
     }
-    Panel& group;
-    Label& label;
-    RadioButton& radioA;
-    RadioButton& radioB;
-    Edit& edit;
-    Memo& memo;
-    Button& ok;
-    ProgressBar& bar;
-    StatusBar& status;
+    RadioButton& radio2;
     Timer& timer;
     Timer& clock;
-    int presses = 0;
 };
 
 class Renderer : public ::testing::Test {
@@ -169,34 +144,34 @@ TEST_F(Renderer, TextIsUtf8WithCrLfLines) {
 }
 
 TEST_F(Renderer, TheModelMayUncheckAWholeRadioGroup) {
-    form->radioA.setChecked(true);
-    EXPECT_TRUE(w<QRadioButton>(form->radioA)->isChecked());
-    form->radioB.setChecked(true);
-    EXPECT_FALSE(w<QRadioButton>(form->radioA)->isChecked());
-    form->radioB.setChecked(false);
-    EXPECT_FALSE(w<QRadioButton>(form->radioB)->isChecked());
+    form->radio.setChecked(true);
+    EXPECT_TRUE(w<QRadioButton>(form->radio)->isChecked());
+    form->radio2.setChecked(true);
+    EXPECT_FALSE(w<QRadioButton>(form->radio)->isChecked());
+    form->radio2.setChecked(false);
+    EXPECT_FALSE(w<QRadioButton>(form->radio2)->isChecked());
     // The group still works for the user afterwards.
-    QTest::mouseClick(w<QRadioButton>(form->radioA), Qt::LeftButton);
-    EXPECT_TRUE(form->radioA.checked());
-    EXPECT_TRUE(w<QRadioButton>(form->radioA)->isChecked());
+    QTest::mouseClick(w<QRadioButton>(form->radio), Qt::LeftButton);
+    EXPECT_TRUE(form->radio.checked());
+    EXPECT_TRUE(w<QRadioButton>(form->radio)->isChecked());
 }
 
 TEST_F(Renderer, DockedStatusBarKeepsToTheBottomOfTheGrowingClientArea) {
     QWidget* status = window->widgetFor(form->status);
-    EXPECT_EQ(status->geometry(), QRect(0, 181, 300, 19));
+    EXPECT_EQ(status->geometry(), QRect(0, 221, 320, 19));
     form->setHeight(form->height() + 40);
-    EXPECT_EQ(window->client()->height(), 240);
-    EXPECT_EQ(status->geometry(), QRect(0, 221, 300, 19));
+    EXPECT_EQ(window->client()->height(), 280);
+    EXPECT_EQ(status->geometry(), QRect(0, 261, 320, 19));
     const auto panes = status->findChildren<QLabel*>();
     ASSERT_EQ(panes.size(), 2);
-    EXPECT_EQ(panes[1]->x() + panes[1]->width(), 160) << "the panes keep their widths";
+    EXPECT_EQ(panes[1]->x() + panes[1]->width(), 260) << "the panes keep their widths";
 }
 
 TEST_F(Renderer, EnterPressesTheFocusedOrDefaultButtonEvenInAReadOnlyMemo) {
     QTest::keyClick(window->widgetFor(form->memo), Qt::Key_Return);
-    EXPECT_EQ(form->presses, 1);
+    EXPECT_EQ(form->clicks["ok"], 1);
     QTest::keyClick(window->widgetFor(form->edit), Qt::Key_Enter);
-    EXPECT_EQ(form->presses, 2);
+    EXPECT_EQ(form->clicks["ok"], 2);
     // No cancel button: Esc does nothing and the form stays.
     QTest::keyClick(window->widgetFor(form->edit), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());

@@ -2,6 +2,8 @@
 // focus moves and what the progress bar shows.
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/TestImage.h"
 
@@ -62,6 +64,16 @@ TEST_F(DialogTest, TransitionsAndFocus) {
         const char* state;
         const forms::Control* focus;
     };
+    const auto walk = [](std::span<const Step> steps) {
+        for (const Step& s : steps) {
+            s.act();
+            EXPECT_EQ(Form2->visible(), s.formVisible) << s.what;
+            EXPECT_EQ(rows(*Form2), s.state) << s.what;
+            if (s.focus) {
+                EXPECT_EQ(Form2->activeControl(), s.focus) << s.what;
+            }
+        }
+    };
     auto ok = [] { Form2->FirstInformationButton.click(); };
     auto cont = [] { Form2->ContinueCreateDisketteButton.click(); };
     const Step success[] = {
@@ -70,14 +82,7 @@ TEST_F(DialogTest, TransitionsAndFocus) {
         {"Continue", cont, true, Created, &Form2->DisketteCreatedButton},
         {"OK (created)", [] { Form2->DisketteCreatedButton.click(); }, false, Information, nullptr},
     };
-    for (const Step& s : success) {
-        s.act();
-        EXPECT_EQ(Form2->visible(), s.formVisible) << s.what;
-        EXPECT_EQ(rows(*Form2), s.state) << s.what;
-        if (s.focus) {
-            EXPECT_EQ(Form2->activeControl(), s.focus) << s.what;
-        }
-    }
+    walk(success);
     EXPECT_EQ(Form2->ProgressBar1.position(), 2384);
 
     kernel.disketteInserted = false;
@@ -92,14 +97,7 @@ TEST_F(DialogTest, TransitionsAndFocus) {
         {"Cancel", [] { Form2->CancelCreateDisketteButton.click(); }, false, Confirmation, nullptr},
         {"menu", [] { Form1->CreateDiskette2.click(); }, true, Information, nullptr},
     };
-    for (const Step& s : failure) {
-        s.act();
-        EXPECT_EQ(Form2->visible(), s.formVisible) << s.what;
-        EXPECT_EQ(rows(*Form2), s.state) << s.what;
-        if (s.focus) {
-            EXPECT_EQ(Form2->activeControl(), s.focus) << s.what;
-        }
-    }
+    walk(failure);
 }
 
 // Input that waited while the run held the loop is dropped once the run is

@@ -106,12 +106,7 @@ TEST_F(FeedbackSend, PressScenarios) {
 
             if (p.sent) {
                 ASSERT_EQ(shell.requests.size(), 1u);
-                const ShellRequest& r = shell.requests.back();
-                EXPECT_EQ(r.file, *p.sent);
-                EXPECT_FALSE(r.hasVerb);
-                EXPECT_FALSE(r.hasParameters);
-                EXPECT_FALSE(r.hasDirectory);
-                EXPECT_EQ(r.show, sys::SW_SHOWNORMAL);
+                EXPECT_EQ(shell.requests.back(), AddressRequest(*p.sent));
             } else {
                 EXPECT_TRUE(shell.requests.empty());
             }

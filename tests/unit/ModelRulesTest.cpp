@@ -12,6 +12,7 @@
 
 #include "platform/forms/Application.h"
 #include "platform/forms/KeyboardOrder.h"
+#include "tests/contract/KindForm.h"
 #include "tests/fakes/AppFixture.h"
 #include "tests/fakes/TestBackend.h"
 
@@ -19,54 +20,22 @@ using namespace forms;
 
 namespace {
 
-// One control of every kind that can hold a click handler, inside a panel.
-class Board : public Form {
-public:
-    explicit Board(Application& app)
-        : Form(app, "Board"),
-          box(make<Panel>("box")),
-          label(make<Label>("label", &box)),
-          edit(make<Edit>("edit", &box)),
-          memo(make<Memo>("memo", &box)),
-          rich(make<RichEdit>("rich", &box)),
-          radio(make<RadioButton>("radio", &box)),
-          bevel(make<Bevel>("bevel", &box)),
-          image(make<Image>("image", &box)),
-          button(make<Button>("button", &box)),
-          bitBtn(make<BitBtn>("bitBtn", &box)),
-          bar(make<ProgressBar>("bar", &box)),
-          status(make<StatusBar>("status", &box)) {
-        setText("Board");
-        setClientSize(300, 200);
-        box.setBounds(0, 0, 300, 200);
-        int top = 0;
-        for (Control* c : box.children()) {
-            c->setBounds(4, top, 80, 12);
-            top += 14;
-        }
-    }
-    Panel& box;
-    Label& label;
-    Edit& edit;
-    Memo& memo;
-    RichEdit& rich;
-    RadioButton& radio;
-    Bevel& bevel;
-    Image& image;
-    Button& button;
-    BitBtn& bitBtn;
-    ProgressBar& bar;
-    StatusBar& status;
-};
+// The contract's sample form with every control inside its panel, so that
+// the panel's rules reach each kind.
+using contract::KindForm;
+
+KindForm* makeBoard(Application& app) {
+    return app.CreateForm<KindForm>("Board", BorderStyle::Single, KindForm::Nesting::AllInPanel);
+}
 
 class ModelRules : public ::testing::Test {
 protected:
     fakes::TestBackend backend;
     Application app{backend};
-    Board* board = nullptr;
+    KindForm* board = nullptr;
 
     void SetUp() override {
-        board = app.CreateForm<Board>();
+        board = makeBoard(app);
         board->setVisible(true);
     }
 };
@@ -131,12 +100,12 @@ TEST_F(ModelRules, AClickReachesItsHandlerOnlyWhenTheControlIsReachable) {
         {"reachable", [](Control&) {}},
         {"disabled", [](Control& c) { c.setEnabled(false); }},
         {"hidden", [](Control& c) { c.setVisible(false); }},
-        {"in a disabled panel", [&](Control&) { board->box.setEnabled(false); }},
-        {"in a hidden panel", [&](Control&) { board->box.setVisible(false); }},
+        {"in a disabled panel", [&](Control&) { board->panel.setEnabled(false); }},
+        {"in a hidden panel", [&](Control&) { board->panel.setVisible(false); }},
         {"clipped by its panel", [](Control& c) { c.setBounds(400, 0, 10, 10); }},
         {"on a hidden form", [&](Control&) { board->setVisible(false); }},
     };
-    for (Control* c : board->box.children()) {
+    for (Control* c : board->panel.children()) {
         for (const auto& way : ways) {
             SCOPED_TRACE(c->name() + " " + way.what);
             const Rect was = c->bounds();
@@ -150,8 +119,8 @@ TEST_F(ModelRules, AClickReachesItsHandlerOnlyWhenTheControlIsReachable) {
             c->setEnabled(true);
             c->setVisible(true);
             c->setBounds(was.left, was.top, was.width, was.height);
-            board->box.setEnabled(true);
-            board->box.setVisible(true);
+            board->panel.setEnabled(true);
+            board->panel.setVisible(true);
             board->setVisible(true);
         }
         c->onClick = nullptr;
@@ -160,20 +129,21 @@ TEST_F(ModelRules, AClickReachesItsHandlerOnlyWhenTheControlIsReachable) {
 }
 
 TEST_F(ModelRules, TheFocusFallsBackToTheFirstControlInKeyboardOrderThatCanTakeIt) {
-    board->button.tabOrder = 0;
+    board->ok.tabOrder = 0;
     board->edit.tabOrder = 1;
+    board->cancel.tabOrder = 2;
     board->FocusControl(board->memo);
     const struct {
         const char* what;
         std::function<void()> act;
         Control* focus;
     } steps[] = {
-        {"hiding the focused memo", [&] { board->memo.setVisible(false); }, &board->button},
-        {"disabling the focused button", [&] { board->button.setEnabled(false); }, &board->edit},
-        {"hiding the panel", [&] { board->box.setVisible(false); }, &board->edit},  // nothing else can
+        {"hiding the focused memo", [&] { board->memo.setVisible(false); }, &board->ok},
+        {"disabling the focused button", [&] { board->ok.setEnabled(false); }, &board->edit},
+        {"hiding the panel", [&] { board->panel.setVisible(false); }, &board->edit},  // nothing else can
         {"the form hidden keeps its focus", [&] { board->setVisible(false); }, &board->edit},
         {"shown again, the first that can", [&] {
-             board->box.setVisible(true);
+             board->panel.setVisible(true);
              board->setVisible(true);
          }, &board->edit},
     };
@@ -188,12 +158,12 @@ TEST_F(ModelRules, TheFocusFallsBackToTheFirstControlInKeyboardOrderThatCanTakeI
 
 TEST_F(ModelRules, LabelsThatSizeThemselvesOrFollowAnotherArePlacedByTheModel) {
     Label& lead = board->label;
-    Label& next = board->make<Label>("next", &board->box);
+    Label& next = board->make<Label>("next", &board->panel);
     next.follows = &lead;
     next.setBounds(0, 40, 0, 13);
     lead.setText("abcd");
     // Four characters of six pixels in the test backend's measure.
-    EXPECT_EQ(backend.view(lead)->shown.bounds, (Rect{4, 0, 24, 13}));
+    EXPECT_EQ(backend.view(lead)->shown.bounds, (Rect{4, 4, 24, 13}));
     EXPECT_EQ(next.placement(&fakes::TestBackend::measure).left, 4 + 24);
     // A view of the follower is told when its leader's caption changes.
     int told = 0;
@@ -206,11 +176,11 @@ TEST_F(ModelRules, LabelsThatSizeThemselvesOrFollowAnotherArePlacedByTheModel) {
 TEST_F(ModelRules, AControlDockedToTheBottomFollowsItsParentsSize) {
     StatusBar& status = board->make<StatusBar>("docked");
     status.dockedBottom = true;
-    status.setBounds(0, 181, 300, 19);
+    status.setBounds(0, 221, 320, 19);
     board->setHeight(board->height() + 40);
-    EXPECT_EQ(status.bounds(), (Rect{0, 221, 300, 19}));
-    board->setClientSize(320, 100);
-    EXPECT_EQ(status.bounds(), (Rect{0, 81, 320, 19}));
+    EXPECT_EQ(status.bounds(), (Rect{0, 261, 320, 19}));
+    board->setClientSize(300, 100);
+    EXPECT_EQ(status.bounds(), (Rect{0, 81, 300, 19}));
 }
 
 TEST_F(ModelRules, AMenuItemsLetterStandsWhereTheCaptionFirstHasIt) {
@@ -259,12 +229,12 @@ TEST(ModelTeardown, WhatViewsReportWhileTheyAreTakenDownRunsNoHandler) {
     int handled = 0;
     {
         Application app(backend);
-        Board* board = app.CreateForm<Board>();
+        KindForm* board = makeBoard(app);
         board->setVisible(true);
-        board->button.onClick = [&] { ++handled; };
+        board->ok.onClick = [&] { ++handled; };
         board->edit.onChange = [&] { ++handled; };
         backend.whileClosing = [board] {
-            board->button.click();
+            board->ok.click();
             board->edit.textEdited("late", 1);
             board->closeBox();
             board->keyEnter();

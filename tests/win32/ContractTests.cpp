@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/WinApi.h"
 #include "tests/contract/ControlContract.h"
+#include "tests/win32/Keystrokes.h"
 
 namespace {
 
@@ -73,9 +74,7 @@ public:
     }
     void key(Control& on, Key key) override {
         const WPARAM vk = key == Key::Enter ? VK_RETURN : key == Key::Escape ? VK_ESCAPE : VK_TAB;
-        const UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
-        PostMessageA(w(on), WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
-        PostMessageA(w(on), WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+        wintest::postKeystroke(w(on), vk);
         settle();
     }
     const Control* focused(Form& f) override {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "tests/fakes/FakeShell.h"
+#include "tests/win32/MessageBoxWatchdog.h"
 #include "tests/win32/Processes.h"
 #include "tests/win32/RenderedApp.h"
 
@@ -31,14 +32,6 @@ struct SeenBox {
     bool errorIcon = false;
 };
 
-BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    if (std::string(name) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
 BOOL CALLBACK findErrorIcon(HWND child, LPARAM seen) {
     const HICON error = LoadIconA(nullptr, IDI_ERROR);
     if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == error)
@@ -51,15 +44,11 @@ BOOL CALLBACK findErrorIcon(HWND child, LPARAM seen) {
 SeenBox answerBox(DWORD thread) {
     SeenBox seen;
     HWND box = nullptr;
-    wintest::waitUntil([&] { return !EnumThreadWindows(thread, findBox, reinterpret_cast<LPARAM>(&box)) && box; }, 10s);
+    wintest::waitUntil([&] { return (box = wintest::visibleMessageBox(thread)) != nullptr; }, 10s);
     if (!box) return seen;
     seen.found = true;
-    char buffer[512] = {};
-    GetWindowTextA(box, buffer, sizeof buffer);
-    seen.caption = buffer;
-    buffer[0] = '\0';
-    GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the message's static
-    seen.text = buffer;
+    seen.caption = wintest::boxCaption(box);
+    seen.text = wintest::boxMessage(box);
     EnumChildWindows(box, findErrorIcon, reinterpret_cast<LPARAM>(&seen));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     return seen;

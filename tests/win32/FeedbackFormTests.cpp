@@ -55,12 +55,10 @@ TEST_F(Feedback, AnswersGivenInTheWindowsMakeTheMailAddress) {
     choose(f().Button_SendMail);
 
     ASSERT_EQ(shell.requests.size(), 1u);
-    const fakes::ShellRequest& r = shell.requests[0];
-    EXPECT_FALSE(r.hasVerb);
-    EXPECT_EQ(r.show, 1);
     // Exactly the answers given in the windows, composed as the form does.
     const feedback::FeedbackAnswers answers{"Sam Sample", "GOOD", "EXCELLENT", "Fast & clear.\r\nSecond line"};
-    EXPECT_EQ(r.file, feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, "1.32", answers));
+    EXPECT_EQ(shell.requests[0],
+              fakes::AddressRequest(feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, "1.32", answers)));
     // The form stays as it was.
     EXPECT_TRUE(IsWindowVisible(window(f())));
     EXPECT_EQ(text(f().Edit_YourName), "Sam Sample");

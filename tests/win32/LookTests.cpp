@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "tests/contract/TextLines.h"
-#include "tests/win32/ModalWatchdog.h"
 #include "tests/win32/RenderedApp.h"
 #include "tests/win32/ScreenCapture.h"
+
+// <windows.h> comes after the project's headers.
+#include "tests/win32/Keystrokes.h"
 
 namespace {
 
@@ -26,10 +28,7 @@ void CALLBACK postKeyOnceTheMenuOpens(HWND owner, UINT, UINT_PTR id, DWORD) {
     HWND popup = FindWindowA("#32768", nullptr);
     if (!popup || !IsWindowVisible(popup)) return;
     KillTimer(owner, id);
-    const auto key = reinterpret_cast<WPARAM>(RemovePropA(owner, KeyInMenu));
-    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
-    PostMessageA(owner, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageA(owner, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+    wintest::postKeystroke(owner, reinterpret_cast<WPARAM>(RemovePropA(owner, KeyInMenu)));
 }
 
 class MainWindowLook : public wintest::RenderedApp {
@@ -65,14 +64,9 @@ protected:
     // Posts a key pressed with Alt held, as the keyboard sends it.
     void altKey(WPARAM key) {
         HWND main = window(*Form1);
-        const auto lparam = [](WPARAM k, bool up) {
-            const UINT scan = MapVirtualKeyA(static_cast<UINT>(k), 0);
-            return static_cast<LPARAM>(1 | (scan << 16) | (1u << 29) | (up ? 3u << 30 : 0u));
-        };
-        PostMessageA(main, WM_SYSKEYDOWN, VK_MENU, lparam(VK_MENU, false));
-        PostMessageA(main, WM_SYSKEYDOWN, key, lparam(key, false));
-        PostMessageA(main, WM_SYSKEYUP, key, lparam(key, true));
-        PostMessageA(main, WM_KEYUP, VK_MENU, lparam(VK_MENU, true) & ~(1 << 29));
+        PostMessageA(main, WM_SYSKEYDOWN, VK_MENU, wintest::keyLParam(VK_MENU, false, true));
+        wintest::postSystemKeystroke(main, key, true);
+        PostMessageA(main, WM_KEYUP, VK_MENU, wintest::keyLParam(VK_MENU, true));
     }
 };
 
@@ -214,18 +208,16 @@ TEST_F(MainWindowLook, MenuItemsUnderlineTheirLettersAndAltWithTheLetterChooses)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
-        HWND main = window(*Form1);
-        wintest::ModalWatchdog watchdog(main, 10s);
-        SetForegroundWindow(main);
-        SetActiveWindow(main);
-        if (r.inMenu) {
-            SetPropA(main, KeyInMenu, reinterpret_cast<HANDLE>(r.inMenu));
-            SetTimer(main, KeyInMenuTimer, 20, &postKeyOnceTheMenuOpens);
-        }
-        altKey(r.withAlt);
-        EXPECT_TRUE(pumpUntil(r.done));
-        KillTimer(main, KeyInMenuTimer);
-        EXPECT_FALSE(watchdog.fired()) << "the menu stayed open";
+        chooseByKeyboard(
+            [&](HWND main) {
+                if (r.inMenu) {
+                    SetPropA(main, KeyInMenu, reinterpret_cast<HANDLE>(r.inMenu));
+                    SetTimer(main, KeyInMenuTimer, 20, &postKeyOnceTheMenuOpens);
+                }
+                altKey(r.withAlt);
+            },
+            r.done);
+        KillTimer(window(*Form1), KeyInMenuTimer);
     }
 }
 

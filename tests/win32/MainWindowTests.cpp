@@ -6,13 +6,14 @@
 #include <ostream>
 #include <set>
 
-#include "tests/win32/ModalWatchdog.h"
 #include "tests/win32/RenderedApp.h"
+
+// <windows.h> comes after the project's headers.
+#include "tests/win32/Keystrokes.h"
 
 namespace {
 
 using wintest::RenderedApp;
-using namespace std::chrono_literals;
 
 // ---- The platform test: Start Regeneration only on Windows 9x ----
 
@@ -106,20 +107,12 @@ TEST_F(MainMenuCommands, TheKeyboardReachesEveryCommand) {
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.what);
-        HWND main = window(*Form1);
-        wintest::ModalWatchdog watchdog(main, 10s);
-        SetForegroundWindow(main);
-        SetActiveWindow(main);
-        const UINT f10 = MapVirtualKeyA(VK_F10, 0);
-        PostMessageA(main, WM_SYSKEYDOWN, VK_F10, static_cast<LPARAM>(1 | (f10 << 16)));
-        PostMessageA(main, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(1 | (f10 << 16) | (3u << 30)));
-        for (WPARAM key : c.keys) {
-            const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
-            PostMessageA(main, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-            PostMessageA(main, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
-        }
-        EXPECT_TRUE(pumpUntil(c.done));
-        EXPECT_FALSE(watchdog.fired()) << "the menu stayed open";
+        chooseByKeyboard(
+            [&](HWND main) {
+                wintest::postSystemKeystroke(main, VK_F10, false);
+                for (WPARAM key : c.keys) wintest::postKeystroke(main, key);
+            },
+            c.done);
     }
 }
 

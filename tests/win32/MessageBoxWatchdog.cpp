@@ -9,12 +9,6 @@
 namespace wintest {
 namespace {
 
-int& expectedBoxes() {
-    static int count = 0;
-    return count;
-}
-
-// A message box is a dialog of the system's dialog class.
 BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
     char name[16] = {};
     GetClassNameA(hwnd, name, sizeof name);
@@ -24,22 +18,32 @@ BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
 }
 
 void CALLBACK lookForABox(HWND, UINT, UINT_PTR, DWORD) {
-    if (expectedBoxes() > 0) return;
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    if (ExpectedMessageBox::anyExpected()) return;
+    HWND box = visibleMessageBox(GetCurrentThreadId());
     if (!box) return;
-    char caption[256] = {};
-    char text[1024] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static
-    ADD_FAILURE() << "a message box that no test expects: \"" << caption << "\" " << text;
+    ADD_FAILURE() << "a message box that no test expects: \"" << boxCaption(box) << "\" " << boxMessage(box);
     EndDialog(box, IDOK);
 }
 
 }  // namespace
 
-ExpectedMessageBox::ExpectedMessageBox() { ++expectedBoxes(); }
-ExpectedMessageBox::~ExpectedMessageBox() { --expectedBoxes(); }
+HWND visibleMessageBox(unsigned long thread) {
+    HWND box = nullptr;
+    EnumThreadWindows(thread, findBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+std::string boxCaption(HWND box) {
+    char caption[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    return caption;
+}
+
+std::string boxMessage(HWND box) {
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static
+    return text;
+}
 
 MessageBoxWatchdog::MessageBoxWatchdog() : timer_(SetTimer(nullptr, 0, 100, lookForABox)) {}
 

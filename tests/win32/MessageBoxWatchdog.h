@@ -1,12 +1,23 @@
-// A message box that no test waits for would hold the test thread in its own
-// modal loop until someone answers it. The watchdog is a thread timer, so
-// that loop itself runs it: unless a test declared that it expects a box, it
-// fails the running test at once and closes the box.
+// The Windows-side suite's watchdog (see tests/support/ExpectedMessageBox.h):
+// a thread timer, so that a message box's own modal loop runs it; unless a
+// test expects a box, it fails the running test at once and closes the box.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "tests/support/ExpectedMessageBox.h"
+
+struct HWND__;
 
 namespace wintest {
+
+// The message box that `thread` shows (a visible dialog of the system's
+// dialog class), null when it shows none.
+HWND__* visibleMessageBox(unsigned long thread);
+// A message box's caption and its message.
+std::string boxCaption(HWND__* box);
+std::string boxMessage(HWND__* box);
 
 class MessageBoxWatchdog {
 public:
@@ -20,13 +31,6 @@ private:
     std::uintptr_t timer_;
 };
 
-// While one exists, message boxes belong to the test that made it.
-class ExpectedMessageBox {
-public:
-    ExpectedMessageBox();
-    ~ExpectedMessageBox();
-    ExpectedMessageBox(const ExpectedMessageBox&) = delete;
-    ExpectedMessageBox& operator=(const ExpectedMessageBox&) = delete;
-};
+using testsupport::ExpectedMessageBox;
 
 }  // namespace wintest

@@ -1,5 +1,8 @@
 #include "tests/win32/RenderedApp.h"
 
+#include "tests/win32/Keystrokes.h"
+#include "tests/win32/ModalWatchdog.h"
+
 namespace wintest {
 
 namespace {
@@ -94,12 +97,20 @@ std::vector<std::string> RenderedApp::menuCaptions(const std::string& topCaption
     return captions;
 }
 
+void RenderedApp::chooseByKeyboard(const std::function<void(HWND)>& press, const std::function<bool()>& done) {
+    HWND main = window(*Form1);
+    ModalWatchdog watchdog(main, 10s);
+    SetForegroundWindow(main);
+    SetActiveWindow(main);
+    press(main);
+    EXPECT_TRUE(pumpUntil(done));
+    EXPECT_FALSE(watchdog.fired()) << "the menu stayed open";
+}
+
 void RenderedApp::pressKey(WPARAM key, HWND target) {
     if (!target) target = GetFocus();
     ASSERT_NE(target, nullptr) << "no window has the focus";
-    const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
-    PostMessageA(target, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+    postKeystroke(target, key);
     settle();
 }
 

@@ -69,6 +69,10 @@ protected:
     // read or with the marks of their underlined letters.
     std::vector<std::string> menuCaptions(const std::string& topCaption = "", bool marked = false) const;
 
+    // A command chosen from the keyboard on the main window: made the active
+    // window, it gets the keys that `press` posts to it, and then `done` must
+    // hold with no menu left open.
+    void chooseByKeyboard(const std::function<void(HWND main)>& press, const std::function<bool()>& done);
     // Presses a key the way the keyboard does: a posted WM_KEYDOWN/WM_KEYUP
     // pair to the window that has the focus (or `target`).
     void pressKey(WPARAM key, HWND target = nullptr);

@@ -13,6 +13,9 @@
 #include "tests/win32/ScreenCapture.h"
 #include "tests/win32/TestFiles.h"
 
+// <windows.h> comes after the project's headers.
+#include "tests/win32/Keystrokes.h"
+
 namespace {
 
 using wintest::Picture;
@@ -97,12 +100,7 @@ protected:
         SetPropA(main, ShotPath, const_cast<std::string*>(&path));
         SetTimer(main, ShotTimer, 50, &shootOnceTheMenuOpens);
         wintest::ModalWatchdog watchdog(main, 10s);
-        const auto lparam = [](WPARAM key, bool up) {
-            const UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
-            return static_cast<LPARAM>(1 | (scan << 16) | (1u << 29) | (up ? 3u << 30 : 0u));
-        };
-        PostMessageA(main, WM_SYSKEYDOWN, 'R', lparam('R', false));
-        PostMessageA(main, WM_SYSKEYUP, 'R', lparam('R', true));
+        wintest::postSystemKeystroke(main, 'R', true);
         EXPECT_TRUE(pumpUntil([&] { return GetPropA(main, ShotPath) == nullptr; }));
         KillTimer(main, ShotTimer);
         RemovePropA(main, ShotPath);
