@@ -1,4 +1,5 @@
-// A message-loop timer: the renderer ticks it while it is enabled.
+// A message-loop timer: the renderer runs it while the model says it runs
+// and ticks it each time the interval has passed.
 #pragma once
 
 #include <functional>
@@ -18,6 +19,8 @@ public:
     void setEnabled(bool e);
     int interval() const { return interval_; }
     void setInterval(int ms);
+    // Enabled, with an interval: an interval of 0 stops the timer.
+    bool running() const { return enabled_ && interval_ > 0; }
 
     std::function<void()> onTimer;
     // The interval has passed (ignored while disabled).

@@ -14,13 +14,12 @@ TimerBinding::TimerBinding(forms::Timer& timer) : timer_(timer) {
 TimerBinding::~TimerBinding() { timer_.unobserve(id_); }
 
 void TimerBinding::apply() {
-    const int interval = timer_.interval() > 0 ? timer_.interval() : 1;
-    if (!timer_.enabled()) {
+    if (!timer_.running()) {
         native_.stop();
         return;
     }
     // A new interval counts from now, as the framework's timer does.
-    if (!native_.isActive() || native_.interval() != interval) native_.start(interval);
+    if (!native_.isActive() || native_.interval() != timer_.interval()) native_.start(timer_.interval());
 }
 
 }  // namespace qtui

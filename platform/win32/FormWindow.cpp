@@ -83,7 +83,7 @@ void FormWindow::bindTimers() {
         forms::Timer& timer = *timers[i];
         const UINT_PTR id = i + 1;
         auto sync = [this, &timer, id] {
-            if (timer.enabled() && timer.interval() > 0)
+            if (timer.running())
                 SetTimer(hwnd(), id, static_cast<UINT>(timer.interval()), nullptr);
             else
                 KillTimer(hwnd(), id);

@@ -350,3 +350,19 @@ TEST(ModelHelpers, APictureIsDrawnOnlyWhenEveryPixelIsThereAndCaptionsMeasureByL
     } captions[] = {{"", {0, 10}}, {"abc", {3, 10}}, {"ab\r\nabcd\r\n", {4, 30}}, {"abcd\nab", {4, 20}}};
     for (const auto& c : captions) EXPECT_EQ(forms::textExtent(c.text, 10, width), c.extent) << c.text;
 }
+
+// Both renderers start and stop their native timers on this answer; an
+// interval of 0 stops a timer as surely as disabling it.
+TEST_F(ModelRules, ATimerRunsOnlyWhenEnabledAndWithAnInterval) {
+    Timer& timer = board->makeTimer("timer");
+    const struct {
+        bool enabled;
+        int interval;
+        bool running;
+    } rows[] = {{true, 1000, true}, {false, 1000, false}, {true, 0, false}, {true, -5, false}, {true, 1, true}};
+    for (const auto& r : rows) {
+        timer.setEnabled(r.enabled);
+        timer.setInterval(r.interval);
+        EXPECT_EQ(timer.running(), r.running) << r.enabled << " " << r.interval;
+    }
+}
