@@ -9,7 +9,7 @@
 #include "app/Startup.h"
 #include "platform/posix/PosixServices.h"
 #include "platform/posix/StreamDiagnostics.h"
-#include "platform/qt/DisplayCheck.h"
+#include "programs/linux/DisplayCheck.h"
 #include "platform/qt/QtBackend.h"
 #include "product/Product.h"
 #include "programs/linux/CommandLine.h"
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
         return linuxprogram::ExitMisuse;
     case linuxprogram::CommandLine::Action::Run: break;
     }
-    if (!line.platformGiven && !qtui::displayAvailable([](const char* name) { return std::getenv(name); })) {
-        std::fprintf(stderr, "%s\n", qtui::NoDisplayMessage);
+    if (!line.platformGiven && !linuxprogram::displayAvailable([](const char* name) { return std::getenv(name); })) {
+        std::fprintf(stderr, "%s\n", linuxprogram::NoDisplayMessage);
         return linuxprogram::ExitNoDisplay;
     }
     QApplication qapp(argc, argv);

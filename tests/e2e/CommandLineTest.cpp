@@ -2,8 +2,10 @@
 // each option and each wrong use prints where, and the exit code.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
+#include "programs/linux/DisplayCheck.h"
 #include "tests/support/Peers.h"
 
 namespace e2e {
@@ -71,6 +73,28 @@ TEST(CommandLine, HelpNamesTheOptionsDriveAAndTheExitCodes) {
     for (const char* part : {"--help", "--version", "--drive PATH", "DORVANE_DRIVE_A", "A.img", "Exit status",
                              "  2  the command line was wrong"})
         EXPECT_NE(run.output.find(part), std::string::npos) << part;
+}
+
+// Whether the program tries to start Qt at all: any display, or a platform
+// the user chose, will do.
+TEST(DisplayCheck, AnyDisplayOrAChosenPlatformWillDo) {
+    const struct {
+        std::map<std::string, std::string> env;
+        bool available;
+    } rows[] = {
+        {{}, false},
+        {{{"DISPLAY", ""}}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
+    };
+    for (const auto& r : rows) {
+        const auto lookup = [&](const char* name) -> const char* {
+            const auto it = r.env.find(name);
+            return it == r.env.end() ? nullptr : it->second.c_str();
+        };
+        EXPECT_EQ(linuxprogram::displayAvailable(lookup), r.available);
+    }
 }
 
 }  // namespace

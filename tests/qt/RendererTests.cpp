@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "platform/qt/DisplayCheck.h"
 #include "platform/qt/Look.h"
 #include "tests/contract/KindForm.h"
 #include "tests/qt/QtShell.h"
@@ -228,26 +227,6 @@ TEST_F(Renderer, MenuTextsUnderlineTheModelsLetterAndNothingElse) {
         auto* action = window->menuBar()->findChild<QAction*>(r.item);
         ASSERT_NE(action, nullptr) << r.item;
         EXPECT_EQ(action->text().toStdString(), r.text);
-    }
-}
-
-TEST(DisplayCheck, AnyDisplayOrAChosenPlatformWillDo) {
-    const struct {
-        std::map<std::string, std::string> env;
-        bool available;
-    } rows[] = {
-        {{}, false},
-        {{{"DISPLAY", ""}}, false},
-        {{{"DISPLAY", ":0"}}, true},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
-        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
-    };
-    for (const auto& r : rows) {
-        const auto lookup = [&](const char* name) -> const char* {
-            const auto it = r.env.find(name);
-            return it == r.env.end() ? nullptr : it->second.c_str();
-        };
-        EXPECT_EQ(qtui::displayAvailable(lookup), r.available);
     }
 }
 

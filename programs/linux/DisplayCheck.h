@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace qtui {
+namespace linuxprogram {
 
 // Reads one environment variable; null when it is not set.
 using EnvironmentLookup = std::function<const char*(const char*)>;
@@ -15,4 +15,4 @@ bool displayAvailable(const EnvironmentLookup& env);
 
 inline constexpr const char* NoDisplayMessage = "dorvane-shell: no display; try: xvfb-run ./run.sh";
 
-}  // namespace qtui
+}  // namespace linuxprogram

@@ -1,6 +1,6 @@
-#include "platform/qt/DisplayCheck.h"
+#include "programs/linux/DisplayCheck.h"
 
-namespace qtui {
+namespace linuxprogram {
 
 bool displayAvailable(const EnvironmentLookup& env) {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -10,4 +10,4 @@ bool displayAvailable(const EnvironmentLookup& env) {
     return false;
 }
 
-}  // namespace qtui
+}  // namespace linuxprogram
