@@ -116,6 +116,23 @@ Button* findButton(const std::vector<Control*>& all, bool Button::*flag) {
 Button* Form::defaultButton() const { return findButton(controls(), &Button::isDefault); }
 Button* Form::cancelButton() const { return findButton(controls(), &Button::isCancel); }
 
+Frame Form::frame() const {
+    Frame f;
+    f.stayOnTop = formStyle() == FormStyle::StayOnTop;
+    switch (borderStyle) {
+    case BorderStyle::Single:
+        f.minimizeBox = true;
+        f.maximizeBox = maximizeBox;
+        break;
+    case BorderStyle::Dialog: f.dialog = true; break;
+    case BorderStyle::SizeToolWin:
+        f.sizeable = true;
+        f.tool = true;
+        break;
+    }
+    return f;
+}
+
 Control* Form::enterButton() const {
     if (active_ && (active_->kind() == Kind::Button || active_->kind() == Kind::BitBtn) && active_->reachable())
         return active_;

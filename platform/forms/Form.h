@@ -55,6 +55,7 @@ public:
 
     BorderStyle borderStyle = BorderStyle::Single;
     bool maximizeBox = true;
+    Frame frame() const;
 
     // Where the form appears: centred on the screen the first time it is
     // shown and left where it is after that, or centred each time it is

@@ -81,6 +81,19 @@ enum class WindowState { Normal, Minimized, Maximized };
 enum class FormStyle { Normal, StayOnTop };
 enum class BorderStyle { Single, Dialog, SizeToolWin };
 
+// What a form's frame offers, as its border style and settings decide: every
+// frame has a caption and a close box.
+struct Frame {
+    bool minimizeBox = false;
+    bool maximizeBox = false;
+    bool sizeable = false;
+    // A dialog's frame: no icon in the caption, no system menu beyond Close.
+    bool dialog = false;
+    // A tool window's small caption, and no taskbar button of its own.
+    bool tool = false;
+    bool stayOnTop = false;
+};
+
 // Every property a renderer may have to mirror.
 enum class Prop {
     Visible,

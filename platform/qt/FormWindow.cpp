@@ -18,17 +18,14 @@ namespace qtui {
 
 namespace {
 
-Qt::WindowFlags flagsFor(const forms::Form& form) {
+// The model's frame in window flags; the window manager draws it.
+Qt::WindowFlags flagsFor(const forms::Frame& f) {
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-    switch (form.borderStyle) {
-        case forms::BorderStyle::Single:
-            flags |= Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
-            if (form.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
-            break;
-        case forms::BorderStyle::Dialog: flags |= Qt::Dialog | Qt::WindowSystemMenuHint; break;
-        case forms::BorderStyle::SizeToolWin: flags |= Qt::Tool; break;
-    }
-    if (form.formStyle() == forms::FormStyle::StayOnTop) flags |= Qt::WindowStaysOnTopHint;
+    flags |= f.tool ? Qt::Tool : f.dialog ? Qt::Dialog : Qt::Window;
+    if (!f.tool) flags |= Qt::WindowSystemMenuHint;
+    if (f.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (f.maximizeBox) flags |= Qt::WindowMaximizeButtonHint;
+    if (f.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
     return flags;
 }
 
@@ -41,7 +38,7 @@ forms::WindowState modelState(Qt::WindowStates s) {
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, ViewFactory& factory)
-    : QWidget(nullptr, flagsFor(form)), form_(form), factory_(factory), client_(new QWidget(this)) {
+    : QWidget(nullptr, flagsFor(form.frame())), form_(form), factory_(factory), client_(new QWidget(this)) {
     setObjectName(QString::fromStdString(form.name()));
     client_->setObjectName(QStringLiteral("client"));
     if (form_.menu()) {
@@ -111,7 +108,7 @@ void FormWindow::applySize() {
     // The model's client area lies below the menu bar, whatever the frame.
     const int w = form_.clientWidth();
     const int h = menuHeight() + form_.clientHeight();
-    if (form_.borderStyle == forms::BorderStyle::SizeToolWin) {
+    if (form_.frame().sizeable) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(w, h);
@@ -187,7 +184,7 @@ void FormWindow::applyWindowState() {
 
 void FormWindow::applyFlags() {
     const QScopedValueRollback<bool> guard(applying_, true);
-    const Qt::WindowFlags flags = flagsFor(form_);
+    const Qt::WindowFlags flags = flagsFor(form_.frame());
     if (windowFlags() == flags) return;
     // Changing the flags hides a window; it comes back where it was.
     const bool wasVisible = isVisible();

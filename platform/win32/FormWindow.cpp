@@ -13,36 +13,26 @@ using forms::Prop;
 
 namespace {
 
-// The frame of a form: its border style, its maximize box and its level.
-WindowStyle formWindowStyle(const forms::Form& form) {
-    WindowStyle s{WS_CLIPCHILDREN, 0};
-    switch (form.borderStyle) {
-    case forms::BorderStyle::Single:
-        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-        if (form.maximizeBox) s.style |= WS_MAXIMIZEBOX;
-        break;
-    case forms::BorderStyle::Dialog:
-        s.style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        s.exStyle |= WS_EX_DLGMODALFRAME;
-        break;
-    case forms::BorderStyle::SizeToolWin:
-        s.style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-        s.exStyle |= WS_EX_TOOLWINDOW;
-        break;
-    }
-    if (form.formStyle() == forms::FormStyle::StayOnTop) s.exStyle |= WS_EX_TOPMOST;
+// The model's frame in window styles.
+WindowStyle windowStyle(const forms::Frame& f) {
+    WindowStyle s{WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | (f.dialog ? WS_POPUP : WS_OVERLAPPED), 0};
+    if (f.minimizeBox) s.style |= WS_MINIMIZEBOX;
+    if (f.maximizeBox) s.style |= WS_MAXIMIZEBOX;
+    if (f.sizeable) s.style |= WS_THICKFRAME;
+    if (f.dialog) s.exStyle |= WS_EX_DLGMODALFRAME;
+    if (f.tool) s.exStyle |= WS_EX_TOOLWINDOW;
+    if (f.stayOnTop) s.exStyle |= WS_EX_TOPMOST;
     return s;
 }
 
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(form), context_(context) {
-    style_ = formWindowStyle(form);
+    style_ = windowStyle(form.frame());
     if (form.menu()) menu_ = std::make_unique<MenuBar>(*form.menu());
     const SIZE outer = outerSize();
-    // A form with a dialog border shows no icon in its caption.
     create(context.instance, {.className = "T" + form.name(),
-                              .withIcon = form.borderStyle != forms::BorderStyle::Dialog,
+                              .withIcon = !form.frame().dialog,
                               .style = style_.style,
                               .exStyle = style_.exStyle,
                               .text = toAnsi(form.text()),

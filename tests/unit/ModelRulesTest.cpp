@@ -366,3 +366,28 @@ TEST_F(ModelRules, ATimerRunsOnlyWhenEnabledAndWithAnInterval) {
         EXPECT_EQ(timer.running(), r.running) << r.enabled << " " << r.interval;
     }
 }
+
+// The frame each border style gives; both renderers draw only this.
+TEST_F(ModelRules, EachBorderStyleGivesItsFrame) {
+    const struct {
+        BorderStyle border;
+        bool maximizeBox;
+        bool minimize, maximize, sizeable, dialog, tool;
+    } rows[] = {
+        {BorderStyle::Single, true, true, true, false, false, false},
+        {BorderStyle::Single, false, true, false, false, false, false},
+        {BorderStyle::Dialog, true, false, false, false, true, false},
+        {BorderStyle::SizeToolWin, true, false, false, true, false, true},
+    };
+    for (const auto& r : rows) {
+        board->borderStyle = r.border;
+        board->maximizeBox = r.maximizeBox;
+        const Frame f = board->frame();
+        EXPECT_EQ((std::array<bool, 5>{f.minimizeBox, f.maximizeBox, f.sizeable, f.dialog, f.tool}),
+                  (std::array<bool, 5>{r.minimize, r.maximize, r.sizeable, r.dialog, r.tool}))
+            << static_cast<int>(r.border) << " " << r.maximizeBox;
+    }
+    EXPECT_FALSE(board->frame().stayOnTop);
+    board->setFormStyle(FormStyle::StayOnTop);
+    EXPECT_TRUE(board->frame().stayOnTop);
+}
