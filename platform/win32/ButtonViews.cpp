@@ -12,15 +12,11 @@ void ButtonView::notified(WORD code) {
     if (code == BN_CLICKED) control_.click();
 }
 
+// A radio group is its parent's radio buttons, in the model and in the
+// native buttons alike: with no WS_GROUP among them, checking one unchecks
+// the others of the same parent only.
 Window::CreateArgs RadioButtonView::nativeWindow() const {
-    // The first radio button of its parent starts the group.
-    bool first = false;
-    for (const forms::Control* sibling : control_.parent()->children())
-        if (sibling->kind() == forms::Kind::RadioButton) {
-            first = sibling == &control_;
-            break;
-        }
-    return {.systemClass = "BUTTON", .style = BS_AUTORADIOBUTTON | WS_TABSTOP | (first ? WS_GROUP : 0u)};
+    return {.systemClass = "BUTTON", .style = BS_AUTORADIOBUTTON | WS_TABSTOP};
 }
 
 void RadioButtonView::applyState() {

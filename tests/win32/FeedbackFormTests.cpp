@@ -51,6 +51,8 @@ TEST_F(Feedback, AnswersGivenInTheWindowsMakeTheMailAddress) {
     type(f().Edit_YourName, "Sam Sample");
     choose(f().RadioButton_GoodFeatures);
     choose(f().RadioButton_ExcellentProgram);
+    // Each rating group is its own panel's buttons: a choice in one leaves the other's.
+    EXPECT_TRUE(checkedOnScreen(f().RadioButton_GoodFeatures) && checkedOnScreen(f().RadioButton_ExcellentProgram));
     type(f().Memo_Comments, "Fast & clear.\r\nSecond line");
     choose(f().Button_SendMail);
 
