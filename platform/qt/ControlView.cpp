@@ -111,12 +111,7 @@ bool ControlView::widgetEvent(QEvent* event) {
             break;
         }
         case QEvent::FocusIn: control_.focusMoved(window_.observerId()); break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-                return window_.keyFromWidget(key, &control_);
-            break;
-        }
+        case QEvent::KeyPress: return window_.keyFromWidget(static_cast<QKeyEvent*>(event)->key(), &control_);
         default: break;
     }
     return false;

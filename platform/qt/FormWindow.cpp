@@ -202,11 +202,16 @@ void FormWindow::applyFocus() {
 }
 
 bool FormWindow::keyFromWidget(int key, const forms::Control* source) {
-    if (key == Qt::Key_Escape) {
-        form_.keyEscape();
-        return true;
+    switch (key) {
+        case Qt::Key_Escape: form_.keyEscape(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return form_.keyEnter(source);
+        case Qt::Key_Left:
+        case Qt::Key_Up: return form_.keyArrow(source, true);
+        case Qt::Key_Right:
+        case Qt::Key_Down: return form_.keyArrow(source, false);
+        default: return false;
     }
-    return (key == Qt::Key_Return || key == Qt::Key_Enter) && form_.keyEnter(source);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -34,8 +34,8 @@ public:
     QWidget* widgetFor(const forms::Control& control) const;
     forms::ObserverId observerId() const { return id_; }
 
-    // Enter and Esc from a control (or the window, with none); true when
-    // the form took it.
+    // Enter, Esc and the arrow keys from a control (or the window, with
+    // none), as the form handles them; true when the form took the key.
     bool keyFromWidget(int key, const forms::Control* source);
 
 protected:

@@ -131,6 +131,13 @@ TEST_F(Feedback, TabFollowsTheFormsKeyboardOrder) {
     EXPECT_EQ(tabs(Qt::ShiftModifier),
               (QStringList{"Button_Cancel", "Button_SendMail", "RadioButton_ExcellentProgram",
                            "RadioButton_BadFeatures", "Memo_Comments", "Edit_YourName"}));
+    // An arrow key moves within the group and checks the button, also from
+    // one that is not checked.
+    radio(FeedbackForm->RadioButton_ExcellentProgram)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), radio(FeedbackForm->RadioButton_GoodProgram));
+    EXPECT_TRUE(radio(FeedbackForm->RadioButton_GoodProgram)->isChecked());
+    EXPECT_TRUE(FeedbackForm->RadioButton_GoodProgram.checked());
 }
 
 TEST_F(QtShell, AboutBoxOpensWithOkFocusedAndEnterHidesIt) {
