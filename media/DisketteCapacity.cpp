@@ -72,12 +72,12 @@ bool volumeBytes(sys::Kernel& kernel, sys::Handle volume, std::uint64_t& bytes) 
 
 bool Win9xMediumHoldsRun(sys::Kernel& kernel, sys::Handle vwin32) {
     std::uint64_t bytes = 0;
-    return win9xMediumBytes(kernel, vwin32, bytes) && bytes >= DisketteCapacityBytes;
+    return win9xMediumBytes(kernel, vwin32, bytes) && bytes == DisketteCapacityBytes;
 }
 
 bool VolumeHoldsRun(sys::Kernel& kernel, sys::Handle volume) {
     std::uint64_t bytes = 0;
-    return volumeBytes(kernel, volume, bytes) && bytes >= DisketteCapacityBytes;
+    return volumeBytes(kernel, volume, bytes) && bytes == DisketteCapacityBytes;
 }
 
 }  // namespace media

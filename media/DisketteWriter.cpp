@@ -43,7 +43,7 @@ struct RawPath {
     bool (*write)(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
     // Gives up what `open` took beyond the handle; its failure is ignored.
     void (*release)(sys::Kernel& kernel, sys::Handle device);
-    // Whether the medium holds a whole run, asked before the first write.
+    // Whether the medium is a 1.44 MB diskette, asked before the first write.
     bool (*holdsRun)(sys::Kernel& kernel, sys::Handle device);
 };
 
@@ -125,8 +125,8 @@ const RawPath& rawPath() { return DiskettePlatformIsWin9x ? Int26Path : VolumePa
 // every path.
 bool writeRawArea(sys::Kernel& kernel, const RawPath& raw, RegenerationImage& image, sys::Handle device,
                   std::int32_t& counter, DisketteProgress& progress) {
-    // A medium too small for the run would be left half-made: it fails here,
-    // on the first transfer's failure path, before anything is read or written.
+    // A medium that is not a 1.44 MB diskette fails here, on the first
+    // transfer's failure path, before anything is read or written.
     const bool fits = raw.holdsRun(kernel, device);
     for (const RawTransfer& t : RawTransfers) {
         const auto bytes = static_cast<sys::DWORD>(t.count * SectorSize);

@@ -50,8 +50,8 @@ sys::Handle OpenDisketteDevice(sys::Kernel& kernel);
 
 // Writes `count` sectors from the start of DisketteBuffer at `first`.
 bool WriteDisketteSectors(sys::Kernel& kernel, sys::Handle device, std::int32_t first, std::int32_t count);
-// Whether the medium behind the raw access holds a whole run (see
-// DisketteCapacity.h).
+// Whether the medium behind the raw access is a 1.44 MB diskette, the one
+// medium a run may write (see DisketteCapacity.h).
 bool DisketteHoldsRun(sys::Kernel& kernel, sys::Handle device);
 
 // One whole run. True after the last diskette file is closed; false after a

@@ -23,9 +23,10 @@ std::string lockCause(const std::string& driveA);
 // is `driveA`.
 std::string writeCause(const std::string& description, const std::string& driveA, sys::DWORD error);
 
-// Drive A:'s target holds less than a 1.44 MB diskette.
+// Drive A:'s target holds `bytes`, where a 1.44 MB diskette holds
+// DriveATargetBytes: too small, or so large that it is no diskette at all.
 inline constexpr unsigned long long DriveATargetBytes = 2880ull * 512;
-std::string smallDriveCause(const std::string& driveA);
+std::string driveSizeCause(const std::string& driveA, unsigned long long bytes);
 
 // The system's reason behind a Win32 error, in a few words.
 std::string reasonOf(sys::DWORD error);

@@ -185,11 +185,11 @@ sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
     if (sizeHigh != nullptr) {
         *sizeHigh = static_cast<sys::DWORD>(bytes >> 32);
     }
-    // The writer refuses a medium smaller than a diskette before writing;
-    // should it, this is why.
-    if (const auto named = names_.find(h); named != names_.end() && bytes < DriveATargetBytes &&
+    // The writer refuses a medium that is not a 1.44 MB diskette before
+    // writing; should it, this is why.
+    if (const auto named = names_.find(h); named != names_.end() && bytes != DriveATargetBytes &&
                                            parseName(named->second.c_str()).kind == NameKind::RawDriveA) {
-        diagnostics_.Cause(smallDriveCause(driveA()));
+        diagnostics_.Cause(driveSizeCause(driveA(), bytes));
     }
     // A low part that looks like the failure value is told apart by NO_ERROR.
     lastError_ = sys::NO_ERROR;

@@ -459,9 +459,10 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
 }
 
 // Drive A: holding media of several sizes, on each way of asking the size:
-// anything smaller than a 1.44 MB diskette is refused before its first byte
-// changes, and the handles are closed as after a failed write.
-TEST_F(DisketteRun, MediaSmallerThanADisketteAreRefusedUntouched) {
+// anything but a 1.44 MB diskette is refused before its first byte changes
+// (a larger target is a disk named by mistake), and the handles are closed as
+// after a failed write.
+TEST_F(DisketteRun, MediaOtherThanADisketteAreRefusedUntouched) {
     struct Path {
         const char* name;
         bool win9x;
@@ -479,7 +480,8 @@ TEST_F(DisketteRun, MediaSmallerThanADisketteAreRefusedUntouched) {
                               {"720 KB", 737'280, false},
                               {"one sector short of 1.44 MB", 1'474'048, false},
                               {"1.44 MB", 1'474'560, true},
-                              {"2.88 MB", 2'949'120, true}};
+                              {"one track pair over 1.44 MB", 1'492'992, false},
+                              {"2.88 MB", 2'949'120, false}};
     for (const Path& path : paths) {
         for (const Target& target : targets) {
             const std::string where = std::string(target.what) + " by " + path.name;

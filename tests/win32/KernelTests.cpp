@@ -213,12 +213,12 @@ TEST_F(DriveATest, RawWritesLandAtTheirSectorsOfTheImage) {
 
 // Wine backs drive A: with an image file: the geometry request is not
 // supported, and the volume handle's size is the image's. A medium smaller
-// than a 1.44 MB diskette is refused, and asking changes nothing.
+// or larger than a 1.44 MB diskette is refused, and asking changes nothing.
 TEST_F(DriveATest, TheMediumsSizeComesFromTheImageBehindTheDrive) {
     const struct {
         std::size_t bytes;
         bool fits;
-    } cases[] = {{102'400, false}, {737'280, false}, {1'474'048, false}, {1'474'560, true}, {2'949'120, true}};
+    } cases[] = {{102'400, false}, {737'280, false}, {1'474'048, false}, {1'474'560, true}, {2'949'120, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         Bytes pattern(c.bytes);
