@@ -65,11 +65,11 @@ sys::DWORD DriveFile::errorOf(fat12::Status status) const {
     case Status::Corrupt: return sys::ERROR_FILE_CORRUPT;
     case Status::WriteProtected: return sys::ERROR_WRITE_PROTECT;
     case Status::ReadFault:
-        return storage_.lastErrno() == EIO || storage_.lastErrno() == 0 ? sys::ERROR_READ_FAULT
-                                                                        : win32FromErrno(storage_.lastErrno());
+        return storage_.lastErrno() == 0 ? sys::ERROR_READ_FAULT
+                                         : target_.transferError(storage_.lastErrno(), sys::ERROR_READ_FAULT);
     case Status::WriteFault:
-        return storage_.lastErrno() == EIO || storage_.lastErrno() == 0 ? sys::ERROR_WRITE_FAULT
-                                                                        : win32FromErrno(storage_.lastErrno());
+        return storage_.lastErrno() == 0 ? sys::ERROR_WRITE_FAULT
+                                         : target_.transferError(storage_.lastErrno(), sys::ERROR_WRITE_FAULT);
     case Status::WrongState: return sys::ERROR_INVALID_HANDLE;
     }
     return ERROR_GEN_FAILURE;

@@ -48,4 +48,21 @@ sys::DWORD openDriveTarget(const std::string& path, int mode, DriveTarget& out) 
     return sys::NO_ERROR;
 }
 
+sys::DWORD DriveTarget::transferError(int error, sys::DWORD ioFailure) const {
+    if (error == EIO) {
+        return ioFailure;
+    }
+    if (blockDevice && (error == EPERM || error == EROFS)) {
+        int readOnly = 0;
+        if (::ioctl(fd.get(), BLKROGET, &readOnly) == 0 && readOnly != 0) {
+            return sys::ERROR_WRITE_PROTECT;
+        }
+        return error == EPERM ? ERROR_PRIVILEGE_NOT_HELD : sys::ERROR_WRITE_PROTECT;
+    }
+    if (!blockDevice && (error == ENOSPC || error == EDQUOT)) {
+        return ERROR_HANDLE_DISK_FULL;
+    }
+    return win32FromErrno(error);
+}
+
 }  // namespace posix

@@ -18,6 +18,12 @@ struct DriveTarget {
     std::uint64_t size = 0;
     bool blockDevice = false;
     int openErrno = 0;  // why open(2) failed, when it did
+
+    // The Win32 code for a transfer that failed with `error`: `ioFailure`
+    // for EIO; a device set read-only refuses writes with EPERM, which is a
+    // write-protected diskette; an image's own file system that is full is
+    // not a full diskette.
+    sys::DWORD transferError(int error, sys::DWORD ioFailure) const;
 };
 
 // Opens the target with open(2) flags `mode`. A missing target is an empty

@@ -32,6 +32,7 @@ sys::DWORD win32FromErrno(int error) {
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
     case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     case EFBIG: return ERROR_FILE_TOO_LARGE;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
     case ENOSYS:
     case EOPNOTSUPP: return sys::ERROR_NOT_SUPPORTED;
     case EIO: return ERROR_GEN_FAILURE;

@@ -9,13 +9,6 @@
 #include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
-namespace {
-
-sys::DWORD transferError(int error, sys::DWORD ioFailure) {
-    return error == EIO ? ioFailure : win32FromErrno(error);
-}
-
-}  // namespace
 
 sys::DWORD RawDrive::open(const std::string& target, sys::DWORD access, sys::DWORD shareMode,
                           sys::DWORD disposition, sys::DWORD flags, std::unique_ptr<OpenObject>& out) {
@@ -59,7 +52,7 @@ sys::DWORD RawDrive::read(void* buffer, sys::DWORD length, sys::DWORD& done) {
     done = static_cast<sys::DWORD>(moved);
     position_ += moved;
     if (error != 0) {
-        return transferError(error, sys::ERROR_READ_FAULT);
+        return target_.transferError(error, sys::ERROR_READ_FAULT);
     }
     return moved == wanted ? sys::NO_ERROR : sys::ERROR_READ_FAULT;
 }
@@ -80,7 +73,7 @@ sys::DWORD RawDrive::write(const void* buffer, sys::DWORD length, sys::DWORD& do
     const int error = writeAll(target_.fd.get(), buffer, length, moved, static_cast<off_t>(position_));
     done = static_cast<sys::DWORD>(moved);
     position_ += moved;
-    return error != 0 ? transferError(error, sys::ERROR_WRITE_FAULT) : sys::NO_ERROR;
+    return error != 0 ? target_.transferError(error, sys::ERROR_WRITE_FAULT) : sys::NO_ERROR;
 }
 
 sys::DWORD RawDrive::seek(std::int64_t distance, sys::DWORD method, std::uint64_t& position) {

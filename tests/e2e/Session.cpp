@@ -67,12 +67,13 @@ std::string readAll(int fd) {
 std::string Session::createDiskette() { return runDialog(); }
 
 ExplainedRun createDisketteExplained(const fs::path& workingFolder, const std::string& drive,
-                                     std::optional<RunAs> user) {
+                                     std::optional<RunAs> user, const std::function<bool()>& inChild) {
     int fds[2];
     if (::pipe(fds) != 0) return {};
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(fds[0]);
+        if (inChild && !inChild()) ::_exit(3);
         if (user && (::setgroups(0, nullptr) != 0 || ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0))
             ::_exit(3);
         if (::chdir(workingFolder.c_str()) != 0) ::_exit(3);

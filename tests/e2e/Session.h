@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,7 +50,8 @@ std::string createDisketteOnReadOnlyFolder(const fs::path& workingFolder, const 
 // A Create Diskette in `workingFolder` with the Linux services reporting
 // as the Linux program's do: `drive` is what --drive names (empty: none),
 // and the run happens in a child process that is `user` (uid, gid) when
-// given. The final state as above, and every diagnostic line of the run.
+// given, after `inChild` (when given) has prepared it (false: no run). The
+// final state as above, and every diagnostic line of the run.
 struct ExplainedRun {
     std::string state;  // "" when the child could not run
     std::string lines;
@@ -59,6 +61,7 @@ struct RunAs {
     gid_t gid;
 };
 ExplainedRun createDisketteExplained(const fs::path& workingFolder, const std::string& drive,
-                                     std::optional<RunAs> user = std::nullopt);
+                                     std::optional<RunAs> user = std::nullopt,
+                                     const std::function<bool()>& inChild = {});
 
 }  // namespace e2e
