@@ -70,6 +70,12 @@ TFeedbackForm::TFeedbackForm(Application& app, sys::Services& services)
                &RadioButton_BadProgram, &RadioButton_VeryBadProgram},
       services_(services) {
     setText("Feedback Form");
+    // A mail program that starts and then gives up (xdg-open finding no
+    // handler for the address) is told as one that cannot start; the links
+    // stay silent. Not while a run holds the loop: the box waits for it.
+    services_.shell.WatchHandlers([this](const std::string& file) {
+        if (file == sentAddress_) application().AfterHold([this] { mailNotStarted(); });
+    });
     borderStyle = BorderStyle::SizeToolWin;
     centring = Centring::EachShow;
     maximizeBox = false;
@@ -233,6 +239,11 @@ void TFeedbackForm::Button_SendMailClick() {
     // after a send, so without a word the user would take the feedback as
     // sent; the box names the mailbox so it can be written by hand, and every
     // answer stays on the form.
+    sentAddress_ = address;
     if (services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL) <= 32)
-        application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error);
+        mailNotStarted();
+}
+
+void TFeedbackForm::mailNotStarted() {
+    application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error);
 }

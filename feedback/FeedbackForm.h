@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/forms/Form.h"
@@ -58,10 +59,13 @@ private:
     void buildQuestions();
     void buildRatingGroup(forms::Panel& panel, const RatingGroup& group, int left);
     void buildFooter();
+    // No mail program could be started for the feedback, or it gave up.
+    void mailNotStarted();
 
     RatingGroup features_;
     RatingGroup overall_;
     sys::Services& services_;
+    std::string sentAddress_;  // the last feedback address handed to the shell
 };
 
 extern TFeedbackForm* FeedbackForm;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace sys {
 
@@ -16,6 +18,12 @@ public:
     // The owner window is always none. Returns a value above 32 on success.
     virtual std::intptr_t ShellExecuteA(const char* verb, const char* file, const char* parameters,
                                         const char* directory, int showCommand) = 0;
+
+    // From now on `failed` hears, on the user-interface thread, of each
+    // handler that ShellExecuteA started and that then ended in failure,
+    // with the file it was given. Windows' ShellExecuteA learns nothing once
+    // the handler runs, so there it is never called.
+    virtual void WatchHandlers(std::function<void(const std::string& file)> failed) { (void)failed; }
 };
 
 class Locale {

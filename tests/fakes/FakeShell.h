@@ -1,6 +1,7 @@
 // A shell that records what it was asked to open, and a fixed locale.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,6 +38,15 @@ public:
 
     std::intptr_t ShellExecuteA(const char* verb, const char* file, const char* parameters, const char* directory,
                                 int showCommand) override;
+
+    void WatchHandlers(std::function<void(const std::string& file)> failed) override { failed_ = std::move(failed); }
+    // The handler started for `file` ends in failure, as a watched one would tell.
+    void handlerFails(const std::string& file) {
+        if (failed_) failed_(file);
+    }
+
+private:
+    std::function<void(const std::string&)> failed_;
 };
 
 class FakeLocale : public sys::Locale {

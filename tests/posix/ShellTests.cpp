@@ -1,5 +1,7 @@
 // Opening addresses: the handler must get the whole address as its only
 // argument, whatever it contains, and must not be left behind as a zombie.
+#include <poll.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -98,6 +100,35 @@ TEST_F(ShellTest, AnAddressOverTheArgumentLimitIsAFailureToStart) {
             EXPECT_LE(result, 32);
             EXPECT_FALSE(std::filesystem::exists(report_));
         }
+    }
+}
+
+// A handler that starts and then exits with a non-zero status is told to the
+// watcher, whenever it ends; one that succeeds, or still runs, is not.
+TEST_F(ShellTest, AHandlerThatFailsAfterStartingIsToldToTheWatcher) {
+    const struct {
+        const char* ending;
+        bool told;
+    } cases[] = {{"exit 1", true}, {"exit 0", false}, {"exec sleep 3", false}};
+    const std::string script = folder_.path() + "/ending.sh", started = folder_.path() + "/started";
+    const char* address = "mailto:x@example.invalid?Subject=a b";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ending);
+        std::filesystem::remove(started);
+        std::ofstream(script) << "#!/bin/sh\ntouch " << started << "\n" << c.ending << "\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        PosixShell shell(script);
+        std::vector<std::string> told;
+        shell.WatchHandlers([&](const std::string& file) { told.push_back(file); });
+        ASSERT_GT(shell.ShellExecuteA(nullptr, address, nullptr, nullptr, SW_SHOWNORMAL), 32);
+        ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(started); }, 10s));
+        pollfd ended{shell.endedHandlers(), POLLIN, 0};
+        const int ready = ::poll(&ended, 1, c.told ? 10'000 : 300);
+        EXPECT_EQ(ready, c.told ? 1 : 0);
+        shell.collectEndedHandlers();
+        EXPECT_EQ(told, c.told ? std::vector<std::string>{address} : std::vector<std::string>{});
+        // Collected once: nothing waits any more.
+        EXPECT_EQ(::poll(&ended, 1, 0), 0);
     }
 }
 

@@ -128,25 +128,29 @@ TEST_F(FeedbackSend, PressScenarios) {
     }
 }
 
-// A shell answer of 32 or less means no mail program could be started: the
-// user is told where to write, and the form keeps every answer. Above 32 the
-// send is silent.
+// A shell answer of 32 or less means no mail program could be started, and a
+// handler that started and then failed means the same: the user is told
+// where to write, and the form keeps every answer. Otherwise the send is
+// silent, and so are the links when their handlers fail.
 TEST_F(FeedbackSend, AMailProgramThatCannotStartIsReported) {
     const struct {
         std::intptr_t answer;
+        bool failsLater;
         bool reported;
-    } cases[] = {{0, true}, {2, true}, {31, true}, {32, true}, {33, false}, {42, false}};
+    } cases[] = {{0, false, true},   {2, false, true},  {31, false, true}, {32, false, true},
+                 {33, false, false}, {42, false, false}, {42, true, true}};
     const Answers answers{"Sam", 1, 2, "Fast and clear."};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
+        SCOPED_TRACE(testing::Message() << c.answer << (c.failsLater ? ", fails later" : ""));
         backend.messages.clear();
         shell.requests.clear();
         shell.answer = c.answer;
         Form1->Feedback1.click();
         fill(answers);
         FeedbackForm->Button_SendMail.click();
-
         ASSERT_EQ(shell.requests.size(), 1u);
+        if (c.failsLater) shell.handlerFails(shell.requests[0].file);
+
         if (c.reported) {
             ASSERT_EQ(backend.messages.size(), 1u);
             EXPECT_NE(backend.messages[0].find("mail program could not be started"), std::string::npos);
@@ -160,6 +164,24 @@ TEST_F(FeedbackSend, AMailProgramThatCannotStartIsReported) {
         EXPECT_EQ(checked(true), answers.features);
         EXPECT_EQ(checked(false), answers.overall);
     }
+
+    backend.messages.clear();
+    shell.requests.clear();
+    shell.answer = 42;
+    FeedbackForm->Label_ContactUsClick();
+    About->Label4Click();
+    ASSERT_EQ(shell.requests.size(), 2u);
+    for (const auto& request : shell.requests) shell.handlerFails(request.file);
+    EXPECT_TRUE(backend.messages.empty()) << "a link's handler failed";
+
+    // A failure that comes while a run holds the loop is told after it.
+    FeedbackForm->Button_SendMail.click();
+    {
+        const forms::Application::Hold hold(app);
+        shell.handlerFails(shell.requests.back().file);
+        EXPECT_TRUE(backend.messages.empty());
+    }
+    EXPECT_EQ(backend.messages.size(), 1u);
 }
 
 }  // namespace
