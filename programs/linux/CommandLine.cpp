@@ -50,6 +50,7 @@ CommandLine readCommandLine(const std::vector<std::string>& args) {
                 return result;
             }
             result.platformGiven = result.platformGiven || name == "platform";
+            result.displayGiven = result.displayGiven || name == "display";
             if (!inlineValue) ++i;
         } else if (!contains(QtFlagOptions, name)) {
             ours << QString::fromStdString(arg);

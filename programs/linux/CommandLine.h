@@ -14,6 +14,7 @@ struct CommandLine {
     std::string drive;  // --drive PATH; empty when not given
     std::string error;  // what was wrong, for Misuse
     bool platformGiven = false;  // -platform: Qt needs no display of ours
+    bool displayGiven = false;   // -display: the display to open, over DISPLAY
 };
 
 // Reads argv[1..]; argv[0] is the program.

@@ -14,5 +14,9 @@ using EnvironmentLookup = std::function<const char*(const char*)>;
 bool displayAvailable(const EnvironmentLookup& env);
 
 inline constexpr const char* NoDisplayMessage = "dorvane-shell: no display; try: xvfb-run ./run.sh";
+// A display named but not there, or a platform Qt cannot open:
+// NoDisplayPrefix, the reason in brackets, NoDisplayAdvice.
+inline constexpr const char* NoDisplayPrefix = "dorvane-shell: no display Qt can open";
+inline constexpr const char* NoDisplayAdvice = "; try: xvfb-run ./run.sh";
 
 }  // namespace linuxprogram

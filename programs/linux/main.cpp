@@ -1,6 +1,8 @@
 // dorvane-shell: the Linux program. The forms on Qt Widgets, the system
 // services on POSIX, and the same start-up function as every build.
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,6 +15,8 @@
 #include "platform/qt/QtBackend.h"
 #include "product/Product.h"
 #include "programs/linux/CommandLine.h"
+#include "programs/linux/EndSignals.h"
+#include "programs/linux/QtStart.h"
 
 int main(int argc, char** argv) {
     // The command line first: help, the version and a wrong option need no display.
@@ -30,11 +34,17 @@ int main(int argc, char** argv) {
         return linuxprogram::ExitMisuse;
     case linuxprogram::CommandLine::Action::Run: break;
     }
-    if (!line.platformGiven && !linuxprogram::displayAvailable([](const char* name) { return std::getenv(name); })) {
+    if (!line.platformGiven && !line.displayGiven &&
+        !linuxprogram::displayAvailable([](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "%s\n", linuxprogram::NoDisplayMessage);
         return linuxprogram::ExitNoDisplay;
     }
-    QApplication qapp(argc, argv);
+    // A write over the file-size limit (ulimit -f) then fails as any write
+    // does, with its cause, instead of killing the program mid-run.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Before Qt starts its threads, so that they leave these signals alone.
+    linuxprogram::EndSignals endSignals;
+    const std::unique_ptr<QApplication> qapp = linuxprogram::startQt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dorvane-shell"));
 
     posix::StreamDiagnostics diagnostics(stderr);
@@ -43,5 +53,18 @@ int main(int argc, char** argv) {
     // The backend outlives the application object that renders through it.
     qtui::QtBackend backend;
     forms::Application app(backend);
-    return DorvaneMain(app, services);
+    endSignals.watch(app);
+    // A mail program that gives up after it started is heard of here, on
+    // this thread; while a run holds the loop, only once it is over.
+    QSocketNotifier handlers(posixServices.shell.endedHandlers(), QSocketNotifier::Read);
+    QObject::connect(&handlers, &QSocketNotifier::activated, [&] {
+        handlers.setEnabled(false);
+        app.AfterHold([&] {
+            posixServices.shell.collectEndedHandlers();
+            handlers.setEnabled(true);
+        });
+    });
+    const int status = DorvaneMain(app, services);
+    endSignals.unwatch();
+    return status;
 }

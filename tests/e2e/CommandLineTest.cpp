@@ -16,6 +16,7 @@ struct Use {
     int exitCode;
     const char* out;  // what standard output holds ("" = nothing)
     const char* err;  // what standard error holds ("" = nothing)
+    const char* env = "";  // set for this use, on top of no display at all
 };
 
 constexpr const char* Usage = "Usage: dorvane-shell [--drive PATH]";
@@ -39,6 +40,16 @@ const Use Uses[] = {
     {"A.img", 2, "", "dorvane-shell: unexpected argument: A.img"},
     // A right command line and no display: the display is what is missing.
     {"--drive A.img", 1, "", "dorvane-shell: no display; try: xvfb-run ./run.sh\n"},
+    // A display or a platform that Qt cannot open: one line, never Qt's abort.
+    {"", 1, "", "dorvane-shell: no display Qt can open (could not connect to display :77); try: xvfb-run ./run.sh\n",
+     "DISPLAY=:77"},
+    {"", 1, "", "dorvane-shell: no display Qt can open (could not connect to display); try: xvfb-run ./run.sh\n",
+     "QT_QPA_PLATFORM=xcb"},
+    {"-display :77", 1, "",
+     "dorvane-shell: no display Qt can open (could not connect to display :77); try: xvfb-run ./run.sh\n"},
+    {"-platform bogus", 1, "",
+     "dorvane-shell: no display Qt can open (Could not find the Qt platform plugin \"bogus\" in \"\"); try: "
+     "xvfb-run ./run.sh\n"},
 };
 
 TEST(CommandLine, EachOptionAndEachWrongUse) {
@@ -46,7 +57,8 @@ TEST(CommandLine, EachOptionAndEachWrongUse) {
     for (const Use& use : Uses) {
         SCOPED_TRACE(use.args);
         const auto run = peers::runCommand(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
-                                               DORVANE_SHELL_PATH + " " + use.args + " >out.txt 2>err.txt",
+                                               use.env + " " + DORVANE_SHELL_PATH + " " + use.args +
+                                               " >out.txt 2>err.txt",
                                            dir.path());
         EXPECT_EQ(run.exitCode, use.exitCode);
         const std::string out = peers::readText(dir / "out.txt");
@@ -54,6 +66,9 @@ TEST(CommandLine, EachOptionAndEachWrongUse) {
         // Each stream starts with what the row says, or is empty.
         EXPECT_EQ(out.substr(0, std::string(use.out).size()), use.out);
         EXPECT_EQ(err.substr(0, std::string(use.err).size()), use.err);
+        if (use.exitCode == 1) {
+            EXPECT_EQ(err, use.err) << "one line";
+        }
         if (*use.out == '\0') {
             EXPECT_EQ(out, "");
         }

@@ -1,7 +1,8 @@
 // The real Linux program under Xvfb, driven from the keyboard only:
 // Regeneration > Create Diskette > OK > Continue must leave a diskette image
 // that peers accept and that boots; Alt+E then ends the program. Drive A: is
-// named by --drive, over DORVANE_DRIVE_A, and Qt's -platform passes through.
+// named by --drive, over DORVANE_DRIVE_A, and Qt's -platform and -display
+// pass through.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,8 +39,9 @@ TEST(Keyboard, CreateDisketteFromTheMenuBarProducesABootableDiskette) {
 
     const peers::Bytes blank = peers::readFile(session / "A.img");
     peers::writeFile(session / "floppy.img", blank);
-    const peers::BackgroundProgram shell("env -u QT_QPA_PLATFORM DISPLAY=" + display + " DORVANE_DRIVE_A=A.img " +
-                                             DORVANE_SHELL_PATH + " -platform xcb --drive floppy.img",
+    // The display is Qt's -display, with no DISPLAY at all.
+    const peers::BackgroundProgram shell("env -u QT_QPA_PLATFORM -u DISPLAY DORVANE_DRIVE_A=A.img " DORVANE_SHELL_PATH
+                                         " -platform xcb -display " + display + " --drive floppy.img",
                                          session.dir(), "shell");
     const std::string main = windowNamed(desktop, "Dorvane Shell");
     ASSERT_FALSE(main.empty()) << peers::readText(session / "shell.log");
