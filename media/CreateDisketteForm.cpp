@@ -22,6 +22,9 @@ constexpr TForm2::State Created{H, H, H, H, H, H, H, H, H, H, S, S};
 constexpr TForm2::State ResetFirstRows{H, S, H, H, S, H, H, H, H, H, U, U};
 constexpr TForm2::State ResetLastRows{U, U, U, U, U, U, U, U, U, U, H, H};
 
+constexpr int OuterHeight = 135;
+constexpr int CauseTop = 106, CauseHeight = 60, CauseRoom = CauseHeight + 8;
+
 Font sized(int height, FontStyles style = fsNone) {
     Font f;
     f.height = height;
@@ -56,12 +59,13 @@ TForm2::TForm2(Application& app, sys::Services& services)
       WriteErrorMemo(make<Memo>("WriteErrorMemo")),
       DisketteCreatedMemo(make<Memo>("DisketteCreatedMemo")),
       DisketteCreatedButton(make<Button>("DisketteCreatedButton")),
+      WriteErrorCauseMemo(make<Memo>("WriteErrorCauseMemo")),
       services_(services) {
     setText("Create Diskette");
     borderStyle = BorderStyle::Dialog;
     maximizeBox = false;
     setClientSize(288, 106);
-    setBounds(0, 0, 294, 135);
+    setBounds(0, 0, 294, OuterHeight);
     setColor(clBtnFace);
     centring = Centring::EachShow;
     const Font formFont = sized(11);
@@ -111,6 +115,12 @@ TForm2::TForm2(Application& app, sys::Services& services)
     WriteErrorMemo.tabOrder = 8;
     DisketteCreatedMemo.tabOrder = 9;
 
+    WriteErrorCauseMemo.setBounds(8, CauseTop, 272, CauseHeight);
+    WriteErrorCauseMemo.readOnly = true;
+    WriteErrorCauseMemo.selectable = true;
+    WriteErrorCauseMemo.tabOrder = 10;
+    WriteErrorCauseMemo.setVisible(false);
+
     ProgressBar1.setBounds(8, 56, 272, 16);
     ProgressBar1.setRange(0, media::DisketteProgressMax);
     ProgressBar1.smooth = true;
@@ -147,6 +157,7 @@ void TForm2::apply(const State& s, bool focusAfterCancel) {
 
 void TForm2::Open() {
     apply(Information);
+    hideCause();
     setVisible(true);
 }
 
@@ -155,6 +166,9 @@ void TForm2::FirstInformationButtonClick() { apply(Confirmation, true); }
 void TForm2::CancelCreateDisketteButtonClick() { setVisible(false); }
 
 void TForm2::ContinueCreateDisketteButtonClick() {
+    // The run holds the loop: the system is answered at every transfer, and
+    // a close request meanwhile is refused, so the result stays to be seen.
+    const Application::Hold hold(application());
     apply(Writing);
     const bool created = media::WriteRegeneratingDiskette(services_.kernel, *this, services_.diagnostics);
     // A key pressed while the run held the loop (Enter, most likely) would
@@ -165,8 +179,9 @@ void TForm2::ContinueCreateDisketteButtonClick() {
         apply(Created);
         FocusControl(DisketteCreatedButton);
     } else {
-        services_.diagnostics.Failed("Create Diskette failed");
+        const std::string cause = services_.diagnostics.Failed("Create Diskette failed");
         ShowWriteErrorState();
+        if (!cause.empty()) showCause(cause);
     }
 }
 
@@ -177,11 +192,27 @@ void TForm2::ShowWriteErrorState() {
 
 void TForm2::WriteErrorButtonClick() {
     apply(ResetFirstRows);
+    hideCause();
     setVisible(false);
     apply(ResetLastRows);
+}
+
+void TForm2::showCause(const std::string& cause) {
+    WriteErrorCauseMemo.setText(cause);
+    setHeight(OuterHeight + CauseRoom);
+    WriteErrorCauseMemo.setVisible(true);
+}
+
+void TForm2::hideCause() {
+    WriteErrorCauseMemo.setVisible(false);
+    WriteErrorCauseMemo.setText("");
+    setHeight(OuterHeight);
 }
 
 void TForm2::Report(std::optional<std::int32_t> position) {
     if (position) ProgressBar1.setPosition(*position);
     PleaseWaitMemo.Update();
+    application().AnswerSystem();
 }
+
+void TForm2::Transferred() { application().AnswerSystem(); }

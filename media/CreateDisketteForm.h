@@ -24,6 +24,11 @@ public:
     forms::Memo& WriteErrorMemo;
     forms::Memo& DisketteCreatedMemo;
     forms::Button& DisketteCreatedButton;
+    // Not one of the states' controls: under "Disk Write Error!", the cause
+    // of the failure where the program's diagnostics give one (the Linux
+    // program), selectable so that a command in it can be copied. Hidden by
+    // the opening and by every reset; the dialog grows to hold it.
+    forms::Memo& WriteErrorCauseMemo;
 
     // Shows the dialog in its information state, whatever state it was
     // left in; captions, the progress position and enabled states stay.
@@ -43,6 +48,9 @@ public:
 
 private:
     void Report(std::optional<std::int32_t> position) override;
+    void Transferred() override;
+    void showCause(const std::string& cause);
+    void hideCause();
     // Applies the rows in table order; `focusAfterCancel` puts the focus on
     // Cancel the moment it is shown.
     void apply(const State& s, bool focusAfterCancel = false);

@@ -137,6 +137,7 @@ bool writeRawArea(sys::Kernel& kernel, const RawPath& raw, RegenerationImage& im
             kernel.CloseHandle(device);
             return false;
         }
+        progress.Transferred();
         if (t.report == RawReport::WithoutPosition) progress.Report(std::nullopt);
         if (t.report == RawReport::WithPosition) progress.Report(counter);
         counter += t.count;
@@ -170,6 +171,7 @@ bool copyImage(sys::Kernel& kernel, RegenerationImage& image, std::int64_t image
         }
         ok = writeWhole(kernel, file, ImageCopyBlockBytes);
         if (ok) {
+            progress.Transferred();
             progress.Report(counter);
             counter += blockSectors;
         }
@@ -192,6 +194,7 @@ bool writeProgram(sys::Kernel& kernel, RegenerationImage& image, std::int32_t& c
         const auto bytes = static_cast<sys::DWORD>(run.bytes());
         ok = image.ReadSectors(run.first, run.count(), DisketteBuffer) == bytes && writeWhole(kernel, file, bytes);
         if (!ok) break;
+        progress.Transferred();
         counter += run.count();
     }
     if (ok) progress.Report(counter);

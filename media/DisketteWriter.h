@@ -15,6 +15,10 @@ namespace media {
 class DisketteProgress {
 public:
     virtual void Report(std::optional<std::int32_t> position) = 0;
+    // After every transfer, reported or not (15 raw writes, 11 blocks of the
+    // copy, 5 runs of the program): a caller that holds its message loop for
+    // the run can answer the system here. No report, no position.
+    virtual void Transferred() {}
 
 protected:
     ~DisketteProgress() = default;

@@ -1,7 +1,8 @@
 # Shared by run.sh and test.sh: install what is missing, build.
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
-BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
+# libxcb1-dev: the Linux program asks whether its X connection still stands.
+BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libxcb1-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
 # xdg-utils: xdg-open, which takes the mailto: and web addresses to the
 # user's mail program and browser.
 RUN_PACKAGES=(xdg-utils)

@@ -36,4 +36,18 @@ void Application::dispatch(const std::function<void()>& handler) {
     }
 }
 
+Application::Hold::~Hold() {
+    if (--app_.holds_ > 0) return;
+    const std::vector<std::function<void()>> waiting = std::move(app_.afterHold_);
+    app_.afterHold_.clear();
+    for (const auto& action : waiting) app_.dispatch(action);
+}
+
+void Application::AfterHold(std::function<void()> action) {
+    if (holding())
+        afterHold_.push_back(std::move(action));
+    else
+        dispatch(action);
+}
+
 }  // namespace forms

@@ -63,6 +63,28 @@ public:
 
     void DiscardPendingInput() { backend_.discardPendingInput(); }
 
+    // A handler that keeps the message loop for long (a diskette run) holds
+    // the application meanwhile. The window system is still answered
+    // (AnswerSystem), so that neither Windows nor the window manager takes
+    // the program for hung and offers to kill it mid-write; but no close
+    // request acts while it holds: it would hide a result nobody has seen, or
+    // end the program in the middle of a run. What was put off until then
+    // (AfterHold) runs when the outermost hold ends.
+    class Hold {
+    public:
+        explicit Hold(Application& app) : app_(app) { ++app_.holds_; }
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        Application& app_;
+    };
+    bool holding() const { return holds_ > 0; }
+    void AnswerSystem() { backend_.answerSystem(); }
+    // Runs `action` now, or, while the application holds, when the hold ends.
+    void AfterHold(std::function<void()> action);
+
     // Runs one event handler; what it throws is shown and the loop goes on.
     // While the forms are being taken down nothing runs.
     void dispatch(const std::function<void()>& handler);
@@ -74,6 +96,8 @@ private:
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
     bool closing_ = false;
+    int holds_ = 0;
+    std::vector<std::function<void()>> afterHold_;
 };
 
 }  // namespace forms

@@ -46,8 +46,13 @@ public:
     virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
     // Drops the keyboard and mouse input waiting to be handled: what the user
     // pressed while a handler held the loop. Everything else (timers, paints,
-    // close requests) is handled as usual.
+    // close requests) is handled as usual, while the handler still holds.
     virtual void discardPendingInput() = 0;
+    // While a handler holds the loop: answers what the window system asks
+    // of a live program (Windows looks for a glance at the queue, the window
+    // manager pings), acting on no input. Close requests that come meanwhile
+    // reach the model, which refuses them while the application holds.
+    virtual void answerSystem() = 0;
 
 protected:
     explicit Backend(bool returnAfterShow = false) : returnAfterShow_(returnAfterShow) {}

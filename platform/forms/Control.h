@@ -99,6 +99,9 @@ public:
     // Static look, fixed at construction.
     bool autoSize = false;   // labels: size follows the caption
     bool readOnly = false;
+    // Read-only text the user may still select and copy (a cause that names
+    // a command); other read-only memos read as static text.
+    bool selectable = false;
     bool border = true;
     bool wordWrap = true;
     bool verticalScrollBar = false;

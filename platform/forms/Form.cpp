@@ -163,8 +163,12 @@ bool Form::keyArrow(const Control* from, bool backwards) {
 }
 
 // The close box asks the model: a secondary form hides, the main form ends
-// the program.
-void Form::closeBox() { app_.dispatch([this] { Close(); }); }
+// the program. While a handler holds the loop nothing closes: the request
+// would hide a result nobody has seen, or end the program mid-run.
+void Form::closeBox() {
+    if (app_.holding()) return;
+    app_.dispatch([this] { Close(); });
+}
 
 void Form::Close() {
     if (app_.mainForm() == this)

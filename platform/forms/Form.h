@@ -102,7 +102,8 @@ public:
     // radio button, whose widget keeps the key.
     bool keyArrow(const Control* from, bool backwards);
 
-    // The title bar's close box, and the program's own Close.
+    // The title bar's close box (and Alt+F4, the window manager's close);
+    // refused while the application holds the loop.
     void closeBox();
     void Close();
 

@@ -3,7 +3,7 @@
 namespace posix {
 
 // A cause is told once: the next failure has its own.
-void StreamDiagnostics::Failed(const std::string& what) {
+std::string StreamDiagnostics::Failed(const std::string& what) {
     std::string line = "dorvane-shell: " + what;
     if (!cause_.empty()) {
         line += ": " + cause_;
@@ -11,7 +11,9 @@ void StreamDiagnostics::Failed(const std::string& what) {
     line += '\n';
     std::fputs(line.c_str(), stream_);
     std::fflush(stream_);
-    cause_.clear();
+    std::string shown;
+    shown.swap(cause_);
+    return shown;
 }
 
 }  // namespace posix

@@ -1,6 +1,6 @@
 // The Linux program's diagnostics: each failed operation is one line on a
-// stream (standard error), "dorvane-shell: WHAT: CAUSE". Nothing is written
-// while nothing fails.
+// stream (standard error), "dorvane-shell: WHAT: CAUSE", and the same CAUSE
+// is shown in the window. Nothing is written while nothing fails.
 #pragma once
 
 #include <cstdio>
@@ -15,7 +15,7 @@ public:
     explicit StreamDiagnostics(std::FILE* stream) : stream_(stream) {}
 
     void Cause(const std::string& text) override { cause_ = text; }
-    void Failed(const std::string& what) override;
+    std::string Failed(const std::string& what) override;
 
 private:
     std::FILE* stream_;

@@ -1,11 +1,15 @@
-// Discarding the input that arrived while a handler held the event loop.
-// Real input waits in the window system's queue, not among Qt's posted
-// events, so it is drained once through an application-wide filter that
-// swallows input and lets everything else (timers, paints, close requests)
-// through to be handled as usual.
+// The window system while a handler holds the event loop (a diskette run).
+// Meanwhile the window manager's pings are answered: openbox pings a window
+// it was asked to close and, unanswered, offers to kill the program in the
+// middle of a write. When the handler is done, the input that arrived is
+// discarded. Real input waits in the window system's queue, not among Qt's
+// posted events, so it is drained once through an application-wide filter
+// that swallows input and lets everything else (timers, paints, close
+// requests, which the model refuses while it holds) through.
 #include <QEvent>
 #include <QGuiApplication>
 #include <QObject>
+#include <xcb/xcb.h>
 
 #include "platform/qt/QtBackend.h"
 
@@ -45,7 +49,24 @@ protected:
     }
 };
 
+// Qt ends the program when it finds its X connection broken (the display
+// gone, as at a logout) while handling events: mid-run, that would leave a
+// half-written diskette. So the run goes on unanswered; Qt ends the
+// program once the run is over and the loop handles events again.
+bool displayLost() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    return connection != nullptr && xcb_connection_has_error(connection) != 0;
+}
+
 }  // namespace
+
+void QtBackend::answerSystem() {
+    // Keys, clicks and close requests are left waiting for the drain, which
+    // sees them with the handler still holding.
+    if (!displayLost()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void QtBackend::discardPendingInput() {
     InputSwallower swallower;

@@ -119,7 +119,9 @@ W* makeTextBox(const forms::Control& c, QWidget* parent, int margin) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setTabChangesFocus(true);
     box->document()->setDocumentMargin(margin);
-    if (c.readOnly) box->setTextInteractionFlags(Qt::NoTextInteraction);
+    if (c.readOnly)
+        box->setTextInteractionFlags(c.selectable ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                                  : Qt::NoTextInteraction);
     return box;
 }
 

@@ -29,6 +29,7 @@ public:
 
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
     void discardPendingInput() override;  // InputDrain.cpp
+    void answerSystem() override;         // InputDrain.cpp
 
     // The window that renders a form, or null.
     FormWindow* window(const forms::Form& form) const;

@@ -74,12 +74,6 @@ void ControlView::repaint() {
     // waits to be painted, so that controls which the same handler hid do not
     // linger on screen while the handler keeps the message loop busy.
     UpdateWindow(topLevelOf(hwnd()));
-    // A window that has not looked at its queue for a few seconds is taken
-    // for hung, and Windows covers it with a ghost copy that hides the
-    // progress. Looking without taking keeps it genuine; no input is
-    // processed while the handler runs.
-    MSG pending;
-    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 RECT ControlView::placement() const {

@@ -1,7 +1,12 @@
-// Discarding the input that arrived while a handler held the message loop:
-// the keyboard, mouse and non-client mouse messages waiting in the thread's
-// queue are removed unseen. Range by range, since PM_QS_INPUT is missing on
-// Windows 95; posted and sent messages, timers and paints stay.
+// The message queue while a handler holds the loop (a diskette run). A
+// window that has not looked at its queue for a few seconds is taken for
+// hung, and Windows covers it with a ghost copy that hides the progress:
+// looking without taking keeps it genuine. When the handler is done, the
+// keyboard, mouse and non-client mouse messages waiting in the thread's queue
+// are removed unseen, range by range, since PM_QS_INPUT is missing on Windows
+// 95. Close requests posted meanwhile (a window manager's close under Wine
+// arrives as SC_CLOSE) are handled then, while the handler still holds, so
+// the model refuses them; other posted messages, timers and paints stay.
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/WinApi.h"
 
@@ -16,6 +21,11 @@ constexpr UINT LastNonClientMouseMessage = 0x00AD;
 
 }  // namespace
 
+void Win32Backend::answerSystem() {
+    MSG pending;
+    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+}
+
 void Win32Backend::discardPendingInput() {
     const UINT ranges[][2] = {{WM_KEYFIRST, WM_KEYLAST},
                               {WM_MOUSEFIRST, LastMouseMessage},
@@ -24,6 +34,8 @@ void Win32Backend::discardPendingInput() {
     for (const auto& range : ranges)
         while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
         }
+    for (const UINT close : {UINT{WM_CLOSE}, UINT{WM_SYSCOMMAND}})
+        while (PeekMessageA(&message, nullptr, close, close, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 }  // namespace win32

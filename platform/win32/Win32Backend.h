@@ -43,6 +43,7 @@ public:
 
     void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
     void discardPendingInput() override;  // InputDrain.cpp
+    void answerSystem() override;         // InputDrain.cpp
 
     // One message of the loop: the form's keyboard handling, then the window.
     void process(tagMSG& message);

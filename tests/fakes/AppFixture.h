@@ -16,12 +16,29 @@
 
 namespace fakes {
 
+// Keeps the cause it is told and, when `showsCause` is set, hands it to the
+// window as the Linux program's diagnostics do.
+class KeptDiagnostics final : public sys::Diagnostics {
+public:
+    bool showsCause = false;
+    void Cause(const std::string& text) override { cause_ = text; }
+    std::string Failed(const std::string&) override {
+        std::string shown = showsCause ? cause_ : std::string();
+        cause_.clear();
+        return shown;
+    }
+
+private:
+    std::string cause_;
+};
+
 class AppFixture : public ::testing::Test {
 protected:
     FakeKernel kernel;
     FakeShell shell;
     FakeLocale locale;
-    sys::Services services{kernel, shell, locale};
+    KeptDiagnostics diagnostics;
+    sys::Services services{kernel, shell, locale, diagnostics};
     TestBackend backend;
     forms::Application app{backend};
 

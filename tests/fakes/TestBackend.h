@@ -82,6 +82,14 @@ public:
         if (onDiscardInput) onDiscardInput();
     }
 
+    int systemAnswers = 0;
+    // Runs when the system is answered during a held loop, if set.
+    std::function<void()> onAnswerSystem;
+    void answerSystem() override {
+        ++systemAnswers;
+        if (onAnswerSystem) onAnswerSystem();
+    }
+
     // The view of a control, or null.
     RecordingView* view(const forms::Control& control) const;
 

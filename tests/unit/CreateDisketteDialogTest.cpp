@@ -2,6 +2,7 @@
 // focus moves and what the progress bar shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 
 #include "tests/fakes/AppFixture.h"
@@ -100,16 +101,27 @@ TEST_F(DialogTest, TransitionsAndFocus) {
     walk(failure);
 }
 
-// Input that waited while the run held the loop is dropped once the run is
-// over and before the result state takes the focus, whichever way the run
-// ends; no other handler discards input.
-TEST_F(DialogTest, InputWaitingFromTheRunIsDroppedBeforeTheResultTakesTheFocus) {
+// While the run holds the loop the system is answered between every two
+// transfers; input that waited is dropped once the run is over and before
+// the result state takes the focus; close requests of the dialog and of the
+// main window, during the run or waiting at its end, close nothing. Whichever
+// way the run ends, its result stays on screen.
+TEST_F(DialogTest, WhatArrivesWhileTheRunHoldsTheLoopLeavesTheResultOnScreen) {
     for (bool inserted : {true, false}) {
         SCOPED_TRACE(inserted ? "created" : "write error");
         kernel.disketteInserted = inserted;
         Form1->CreateDiskette2.click();
         Form2->FirstInformationButton.click();
         ASSERT_EQ(backend.inputDiscards, 0);
+        const auto closeBoth = [] {
+            Form2->closeBox();
+            Form1->closeBox();
+        };
+        std::vector<std::size_t> callsAtAnswers;
+        backend.onAnswerSystem = [&] {
+            callsAtAnswers.push_back(kernel.calls.size());
+            closeBoth();
+        };
         std::string stateAtDiscard;
         int handlesAtDiscard = -1;
         const forms::Control* focusAtDiscard = nullptr;
@@ -117,7 +129,9 @@ TEST_F(DialogTest, InputWaitingFromTheRunIsDroppedBeforeTheResultTakesTheFocus) 
             stateAtDiscard = rows(*Form2);
             handlesAtDiscard = kernel.openHandles();
             focusAtDiscard = Form2->activeControl();
+            closeBoth();
         };
+        const std::size_t callsBefore = kernel.calls.size();
         Form2->ContinueCreateDisketteButton.click();
         EXPECT_EQ(backend.inputDiscards, 1);
         EXPECT_EQ(stateAtDiscard, "000000100100");  // still the writing state
@@ -125,11 +139,70 @@ TEST_F(DialogTest, InputWaitingFromTheRunIsDroppedBeforeTheResultTakesTheFocus) 
         EXPECT_NE(focusAtDiscard, &Form2->DisketteCreatedButton);
         EXPECT_NE(focusAtDiscard, &Form2->WriteErrorButton);
         EXPECT_EQ(Form2->activeControl(), inserted ? &Form2->DisketteCreatedButton : &Form2->WriteErrorButton);
+        EXPECT_TRUE(Form2->visible());
+        EXPECT_EQ(rows(*Form2), inserted ? Created : WriteError);
+        EXPECT_FALSE(app.terminated());
+        // No two transfers without an answer between them.
+        std::vector<std::size_t> writes;
+        for (std::size_t i = callsBefore; i < kernel.calls.size(); ++i)
+            if (kernel.calls[i].op == Op::WriteFile) writes.push_back(i);
+        EXPECT_EQ(writes.size(), inserted ? 31u : 0u);
+        for (std::size_t w = 0; w + 1 < writes.size(); ++w)
+            EXPECT_TRUE(std::any_of(callsAtAnswers.begin(), callsAtAnswers.end(),
+                                    [&](std::size_t a) { return a > writes[w] && a <= writes[w + 1]; }))
+                << "between calls " << writes[w] << " and " << writes[w + 1];
 
-        (inserted ? Form2->DisketteCreatedButton : Form2->WriteErrorButton).click();
+        backend.onAnswerSystem = nullptr;
+        backend.onDiscardInput = nullptr;
+        // Once the result is shown, the close box closes again.
+        Form2->closeBox();
+        EXPECT_FALSE(Form2->visible());
         EXPECT_EQ(backend.inputDiscards, 1);
         backend.inputDiscards = 0;
-        backend.onDiscardInput = nullptr;
+    }
+}
+
+// Where the diagnostics show causes (the Linux program), a failed run shows
+// its cause under "Disk Write Error!", the dialog grown to hold it; every
+// reset and the next opening hide it. Silent diagnostics (the Windows
+// program) and a good run leave the dialog as it always was.
+TEST_F(DialogTest, TheCauseOfAFailureIsShownWhereTheDiagnosticsGiveOne) {
+    const int height = Form2->height();
+    const struct {
+        const char* what;
+        bool shows;
+        std::size_t imageSectors;
+        const char* cause;  // null: no cause shown
+    } cases[] = {
+        {"showing, short image", true, 1000,
+         "the regeneration image Dsck.tr is too short: 512000 bytes, at least 676352 needed"},
+        {"silent, short image", false, 1000, nullptr},
+        {"showing, good run", true, 1408, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        diagnostics.showsCause = c.shows;
+        kernel.files["dsck.tr"] = NumberedImage(c.imageSectors);
+        Form1->CreateDiskette2.click();
+        Form2->FirstInformationButton.click();
+        Form2->ContinueCreateDisketteButton.click();
+        EXPECT_EQ(Form2->WriteErrorCauseMemo.visible(), c.cause != nullptr);
+        EXPECT_EQ(Form2->WriteErrorCauseMemo.text(), c.cause ? c.cause : "");
+        EXPECT_EQ(Form2->height() > height, c.cause != nullptr);
+        if (c.cause) {
+            EXPECT_LE(Form2->WriteErrorCauseMemo.top() + Form2->WriteErrorCauseMemo.height(), Form2->clientHeight());
+            EXPECT_EQ(Form2->activeControl(), &Form2->WriteErrorButton);
+            // Opened again while it shows, the dialog starts over without it.
+            Form1->CreateDiskette2.click();
+            EXPECT_FALSE(Form2->WriteErrorCauseMemo.visible());
+            EXPECT_EQ(Form2->height(), height);
+            Form2->FirstInformationButton.click();
+            Form2->ContinueCreateDisketteButton.click();
+            ASSERT_TRUE(Form2->WriteErrorCauseMemo.visible());
+        }
+        (c.imageSectors == 1408 ? Form2->DisketteCreatedButton : Form2->WriteErrorButton).click();
+        EXPECT_FALSE(Form2->WriteErrorCauseMemo.visible());
+        EXPECT_EQ(Form2->height(), height);
     }
 }
 
@@ -221,8 +294,10 @@ TEST_F(DialogTest, TextsAndKeyboardOrder) {
                                         &Form2->PleaseWaitMemo,           &Form2->ProgressBar1,
                                         &Form2->WriteErrorMemo,           &Form2->DisketteCreatedMemo};
     for (int i = 0; i < 10; ++i) EXPECT_EQ(tabOrder[i]->tabOrder, i) << tabOrder[i]->name();
-    // Every control fits the 288 x 106 client area.
+    // Every control of the states fits the 288 x 106 client area; the cause
+    // of a failure lies below it, where the dialog grows to hold it.
     for (const forms::Control* c : Form2->controls()) {
+        if (c == &Form2->WriteErrorCauseMemo) continue;
         EXPECT_LE(c->left() + c->width(), 288) << c->name();
         EXPECT_LE(c->top() + c->height(), 106) << c->name();
     }

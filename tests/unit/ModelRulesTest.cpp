@@ -214,6 +214,32 @@ TEST_F(ModelRules, TheExceptionBoxIsTitledByTheMainFormOrTheProgram) {
     EXPECT_EQ(backend.exceptionTitles, (std::vector<std::string>{"Board", app.programName}));
 }
 
+// While a handler holds the loop the close box closes nothing, and what is
+// put off runs once, in order, when the outermost hold ends; outside a hold
+// it runs at once.
+TEST_F(ModelRules, AHoldRefusesTheCloseBoxAndRunsWhatWaitedWhenItEnds) {
+    std::vector<std::string> ran;
+    app.AfterHold([&] { ran.push_back("free"); });
+    EXPECT_EQ(ran, (std::vector<std::string>{"free"}));
+    {
+        const Application::Hold outer(app);
+        {
+            const Application::Hold inner(app);
+            board->closeBox();
+            app.AfterHold([&] { ran.push_back("first"); });
+        }
+        EXPECT_TRUE(app.holding());
+        app.AfterHold([&] { ran.push_back("second"); });
+        board->closeBox();
+        EXPECT_EQ(ran.size(), 1u);
+    }
+    EXPECT_FALSE(app.holding());
+    EXPECT_FALSE(backend.terminated());
+    EXPECT_EQ(ran, (std::vector<std::string>{"free", "first", "second"}));
+    board->closeBox();  // the main form: now it ends the program
+    EXPECT_TRUE(backend.terminated());
+}
+
 // A renderer whose widgets still report events while it takes them down.
 class NoisyBackend : public fakes::TestBackend {
 public:
