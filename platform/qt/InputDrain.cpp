@@ -1,11 +1,14 @@
 // The window system while a handler holds the event loop (a diskette run).
 // Meanwhile the window manager's pings are answered: openbox pings a window
 // it was asked to close and, unanswered, offers to kill the program in the
-// middle of a write. When the handler is done, the input that arrived is
-// discarded. Real input waits in the window system's queue, not among Qt's
-// posted events, so it is drained once through an application-wide filter
-// that swallows input and lets everything else (timers, paints, close
-// requests, which the model refuses while it holds) through.
+// middle of a write. Each answer, and the drain when the handler is done,
+// handles the events that wait through an application-wide filter that
+// swallows input (keys, clicks) and lets everything else through: timers,
+// paints, pings, and close requests, which the model refuses while the
+// handler holds. Real input waits in the window system's queue, not among
+// Qt's posted events, so the drain asks the window system for everything
+// sent so far. (Qt's own way to leave input for later, ExcludeUserInputEvents,
+// keeps it past a drain that runs inside the handler.)
 #include <QEvent>
 #include <QGuiApplication>
 #include <QObject>
@@ -60,21 +63,31 @@ bool displayLost() {
     return connection != nullptr && xcb_connection_has_error(connection) != 0;
 }
 
+// The swallower, installed application-wide for as long as it lives.
+class Swallowing {
+public:
+    Swallowing() { QCoreApplication::instance()->installEventFilter(&swallower_); }
+    ~Swallowing() { QCoreApplication::instance()->removeEventFilter(&swallower_); }
+    Swallowing(const Swallowing&) = delete;
+    Swallowing& operator=(const Swallowing&) = delete;
+
+private:
+    InputSwallower swallower_;
+};
+
 }  // namespace
 
 void QtBackend::answerSystem() {
-    // Keys, clicks and close requests are left waiting for the drain, which
-    // sees them with the handler still holding.
-    if (!displayLost()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (displayLost()) return;
+    const Swallowing swallowing;
+    QCoreApplication::processEvents();
 }
 
 void QtBackend::discardPendingInput() {
-    InputSwallower swallower;
-    QCoreApplication::instance()->installEventFilter(&swallower);
+    const Swallowing swallowing;
     // Handles what Qt holds, asks the window system for everything sent so
     // far, and handles that too.
     QGuiApplication::sync();
-    QCoreApplication::instance()->removeEventFilter(&swallower);
 }
 
 }  // namespace qtui
