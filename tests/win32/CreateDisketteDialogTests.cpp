@@ -128,8 +128,10 @@ TEST_F(DiskDialog, NothingTheUserDoesIsProcessedUntilTheRunIsOver) {
 }
 
 // Real keyboard input (SendInput, through the system's input queue) typed
-// while the run holds the loop must not press the result's focused button.
-TEST_F(DiskDialog, KeysSentDuringTheRunDoNotAnswerTheResult) {
+// while the run holds the loop must not press the result's focused button,
+// and close requests posted meanwhile (as Wine posts a window manager's
+// close) must close neither the dialog nor the main window.
+TEST_F(DiskDialog, KeysAndCloseRequestsDuringTheRunDoNotAnswerTheResult) {
     const auto type = [](std::initializer_list<WORD> keys) {
         std::vector<INPUT> inputs;
         for (WORD key : keys)
@@ -146,12 +148,20 @@ TEST_F(DiskDialog, KeysSentDuringTheRunDoNotAnswerTheResult) {
     press(Form2->FirstInformationButton);
     SetForegroundWindow(window(*Form2));
     UINT sent = 0;
-    kernel.moment = [&] { sent = type({VK_RETURN, VK_SPACE, VK_RETURN}); };
+    kernel.moment = [&] {
+        sent = type({VK_RETURN, VK_SPACE, VK_RETURN});
+        for (HWND w : {window(*Form2), window(*Form1)}) {
+            PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(w, WM_CLOSE, 0, 0);
+        }
+    };
     press(Form2->ContinueCreateDisketteButton);
     ASSERT_EQ(sent, 6u);
     settle();
     expectState(view(), "created");
     EXPECT_TRUE(IsWindowVisible(window(*Form2)));
+    EXPECT_TRUE(IsWindowVisible(window(*Form1)));
+    EXPECT_FALSE(app.terminated());
 
     // Typed after the result is shown, Enter presses its OK as before.
     ASSERT_EQ(type({VK_RETURN}), 2u);
