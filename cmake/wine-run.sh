@@ -2,8 +2,10 @@
 # Runs a Windows test program under Wine (the win64 preset's
 # CMAKE_CROSSCOMPILING_EMULATOR):
 #
-#   wine-run.sh --prefix DIR PROGRAM.exe [ARGUMENTS...]
+#   wine-run.sh --prefix DIR [--windows-version NAME] PROGRAM.exe [ARGUMENTS...]
 #
+# NAME is the Windows version Wine reports (winxp, win98, ...); without it,
+# Wine's default.
 # For the length of the run, drive A: is a scratch folder and a diskette
 # image path that the program owns (DORVANE_WINE_DRIVE_A names the folder
 # that holds both, as a Linux path), and a read-only diskette image lies
@@ -14,18 +16,21 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine.sh"
 
-prefix=""
+prefix="" version=""
 if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
-[ -n "$prefix" ] && [ $# -ge 1 ] || { echo "usage: wine-run.sh --prefix DIR PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
+if [ "${1:-}" = "--windows-version" ]; then version=$2; shift 2; fi
+[ -n "$prefix" ] && [ $# -ge 1 ] || {
+  echo "usage: wine-run.sh --prefix DIR [--windows-version NAME] PROGRAM.exe [ARGUMENTS...]" >&2; exit 2; }
 prefix=$(mkdir -p "$prefix" && cd "$prefix" && pwd)
 
 if [ -z "${DISPLAY:-}" ]; then
   command -v xvfb-run >/dev/null \
     || { echo "wine-run.sh: no display and no xvfb-run (Debian package xvfb)" >&2; exit 2; }
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix "$prefix" "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --prefix "$prefix" ${version:+--windows-version "$version"} "$@"
 fi
 
 wine_prepare_prefix "$prefix" 1024x768 || exit 1
+wine_set_version "$prefix" "$version" || exit 1
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/dorvane-wine.XXXXXX")
 cleanup() {

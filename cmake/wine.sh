@@ -70,6 +70,18 @@ wine_prepare_prefix() {
   touch "$marker"
 }
 
+# The Windows version Wine reports to programs of the prefix (winxp, win98,
+# ...), or its own default when none is named.
+wine_set_version() {
+  local prefix=$1 version=${2:-} loader
+  loader=$(wine_loader) || return 1
+  if [ -n "$version" ]; then
+    WINEPREFIX="$prefix" timeout 60 "$loader" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+  else
+    WINEPREFIX="$prefix" timeout 60 "$loader" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
+  fi
+}
+
 # Drive A: as Wine sees it: its folder (what "a:NAME" reaches) and its raw
 # device (what "\\.\a:" opens), here a diskette image.
 wine_map_drive_a() {

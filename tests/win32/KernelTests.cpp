@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -173,6 +174,13 @@ protected:
     void SetUp() override {
         if (!drive) GTEST_SKIP() << "drive A: is not mapped for this run; start it through cmake/wine-run.sh";
         ASSERT_TRUE(drive->reset(Bytes(1474560, 0)));
+        // A run in one of Wine's Windows modes names the version it must see.
+        if (const char* expected = std::getenv("DORVANE_EXPECT_WINDOWS_VERSION")) {
+            sys::OsVersionInfo info{};
+            info.dwOSVersionInfoSize = sizeof info;
+            ASSERT_TRUE(kernel.GetVersionExA(&info));
+            EXPECT_EQ(std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion), expected);
+        }
     }
 };
 

@@ -29,6 +29,15 @@ DORVANE_SCREENSHOTS=$shots cmake/wine-run.sh --prefix "$PWD/build/win64/winepref
   | grep --line-buffered -v '^X connection to .* broken' | tee "$output"
 status=${PIPESTATUS[0]}
 
+# Drive A:'s size as the raw-volume path asks it, once more with Wine in
+# Windows XP mode, the NT-family system this path was made for.
+xp=$(mktemp "${TMPDIR:-/tmp}/dorvane-winxp.XXXXXX")
+DORVANE_EXPECT_WINDOWS_VERSION=5.1 cmake/wine-run.sh --prefix "$PWD/build/win64/wineprefix" --windows-version winxp \
+  build/win64/tests/win32/win32_tests.exe --gtest_brief=1 --gtest_filter='DriveATest.*' 2>&1 \
+  | grep --line-buffered -v '^X connection to .* broken' | sed 's/^\[  \(PASSED\|FAILED\)  \] \([0-9]*\) test/[ XP \1 ] \2 test/' \
+  | tee "$xp"
+xp_status=${PIPESTATUS[0]}
+
 if command -v convert >/dev/null; then
   mkdir -p docs/screenshots
   for picture in "$shots"/win-*.bmp; do
@@ -49,10 +58,12 @@ grep '^\[\|^   ' "$keyboard"
 count() { sed -n "s/$1/\1/p" "$2" | tail -n1; }
 passed=$(( $(count '^\[  PASSED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
 failed=$(( $(count '^\[  FAILED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
+passed=$((passed + $(count '^\[ XP PASSED \] \([0-9]*\) test.*' "$xp" || true) + 0))
+failed=$((failed + $(count '^\[ XP FAILED \] \([0-9]*\) test.*' "$xp" || true) + 0))
 passed=$((passed + $(grep -c '^\[       OK \] KeyboardRun' "$keyboard")))
 failed=$((failed + $(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")))
 [ $keyboard_status -ne 0 ] && [ "$(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")" -eq 0 ] && failed=$((failed + 1))
-rm -f "$output" "$keyboard"
+rm -f "$output" "$keyboard" "$xp"
 echo "[  PASSED  ] $passed tests."
 [ "$failed" -gt 0 ] && echo "[  FAILED  ] $failed tests, listed above."
-[ $status -eq 0 ] && [ $keyboard_status -eq 0 ]
+[ $status -eq 0 ] && [ $xp_status -eq 0 ] && [ $keyboard_status -eq 0 ]
