@@ -212,7 +212,7 @@ void TForm2::hideCause() {
 void TForm2::Report(std::optional<std::int32_t> position) {
     if (position) ProgressBar1.setPosition(*position);
     PleaseWaitMemo.Update();
-    application().AnswerSystem();
 }
 
+// Every report comes right after a transfer, so this answers at both.
 void TForm2::Transferred() { application().AnswerSystem(); }

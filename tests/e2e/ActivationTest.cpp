@@ -11,14 +11,6 @@ namespace {
 
 using peers::runCommand;
 
-bool activeBecomes(const Desktop& desktop, const std::string& title) {
-    return peers::waitUntil([&] { return desktop.activeTitle() == title; }, std::chrono::seconds(15));
-}
-
-bool hides(const Desktop& desktop, const std::string& title) {
-    return peers::waitUntil([&] { return !desktop.shown(title); }, std::chrono::seconds(15));
-}
-
 TEST(WindowManager, EachFormOpenedFromTheKeyboardIsActiveAndTakesTheKeys) {
     // A missing tool is a broken test machine, not a reason to pass.
     for (const char* program : {"Xvfb", "openbox", "xdotool", "xprop"})
@@ -30,7 +22,7 @@ TEST(WindowManager, EachFormOpenedFromTheKeyboardIsActiveAndTakesTheKeys) {
     const peers::BackgroundProgram shell("env DISPLAY=" + desktop.display() + " QT_QPA_PLATFORM=xcb " +
                                              DORVANE_SHELL_PATH,
                                          session.dir(), "shell");
-    ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell")) << peers::readText(session / "shell.log");
+    ASSERT_TRUE(desktop.becomesActive("Dorvane Shell")) << peers::readText(session / "shell.log");
 
     const struct {
         const char* title;
@@ -47,11 +39,11 @@ TEST(WindowManager, EachFormOpenedFromTheKeyboardIsActiveAndTakesTheKeys) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.title);
-        ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell")) << "back in the main window";
+        ASSERT_TRUE(desktop.becomesActive("Dorvane Shell")) << "back in the main window";
         desktop.type(r.open);
-        ASSERT_TRUE(activeBecomes(desktop, r.title)) << "active: " << desktop.activeTitle();
+        ASSERT_TRUE(desktop.becomesActive(r.title)) << "active: " << desktop.activeTitle();
         desktop.type(r.close);
-        EXPECT_TRUE(hides(desktop, r.title));
+        EXPECT_TRUE(desktop.hides(r.title));
     }
 }
 

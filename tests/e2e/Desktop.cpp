@@ -24,6 +24,14 @@ std::string Desktop::activeTitle() const { return x("xdotool getactivewindow get
 
 bool Desktop::shown(const std::string& title) const { return !windowId(title).empty(); }
 
+bool Desktop::becomesActive(const std::string& title) const {
+    return peers::waitUntil([&] { return activeTitle() == title; }, std::chrono::seconds(15));
+}
+
+bool Desktop::hides(const std::string& title) const {
+    return peers::waitUntil([&] { return !shown(title); }, std::chrono::seconds(15));
+}
+
 std::string Desktop::windowId(const std::string& title) const {
     return x("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null | head -n 1");
 }

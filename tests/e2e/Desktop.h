@@ -26,6 +26,10 @@ public:
     // The title of the window the window manager names the active one.
     std::string activeTitle() const;
     bool shown(const std::string& title) const;
+    // Wait, within 15 seconds, for the window of this title to become the
+    // active one, or to be gone from the screen.
+    bool becomesActive(const std::string& title) const;
+    bool hides(const std::string& title) const;
     // The id of the visible window with this exact title, "" when none.
     std::string windowId(const std::string& title) const;
     // Keys go to whichever window has the focus, as typed.

@@ -14,14 +14,6 @@ namespace {
 
 using peers::runCommand;
 
-bool activeBecomes(const Desktop& desktop, const std::string& title) {
-    return peers::waitUntil([&] { return desktop.activeTitle() == title; }, std::chrono::seconds(15));
-}
-
-bool hides(const Desktop& desktop, const std::string& title) {
-    return peers::waitUntil([&] { return !desktop.shown(title); }, std::chrono::seconds(15));
-}
-
 bool diskettePresent(const Session& session) {
     return std::regex_search(runCommand("mdir -i A.img ::", session.dir()).output, std::regex("ZELKOR +EXE +96256 "));
 }
@@ -39,9 +31,9 @@ std::string shellCommand(const Desktop& desktop, bool slow, const std::string& b
 
 // Starts a run from the keyboard and waits until its first raw write is held.
 void startHeldRun(const Desktop& desktop, const Session& session) {
-    ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell")) << peers::readText(session / "shell.log");
+    ASSERT_TRUE(desktop.becomesActive("Dorvane Shell")) << peers::readText(session / "shell.log");
     desktop.type("alt+r Return");
-    ASSERT_TRUE(activeBecomes(desktop, "Create Diskette"));
+    ASSERT_TRUE(desktop.becomesActive("Create Diskette"));
     desktop.type("Return shift+Tab Return");
     ASSERT_TRUE(peers::waitUntil([&] { return fs::exists(session / "held"); }, std::chrono::seconds(30)));
 }
@@ -84,9 +76,9 @@ TEST(HeldRun, AskedToCloseMidwayItAnswersAndKeepsItsResult) {
     ASSERT_TRUE(desktop.shown("Create Diskette"));
     EXPECT_TRUE(desktop.shown("Dorvane Shell"));
     desktop.x("xdotool windowactivate --sync " + dialog);
-    ASSERT_TRUE(activeBecomes(desktop, "Create Diskette")) << desktop.activeTitle();
+    ASSERT_TRUE(desktop.becomesActive("Create Diskette")) << desktop.activeTitle();
     desktop.type("Return");
-    EXPECT_TRUE(hides(desktop, "Create Diskette")) << "the result's OK had the focus";
+    EXPECT_TRUE(desktop.hides("Create Diskette")) << "the result's OK had the focus";
     EXPECT_EQ(peers::readText(session / "shell.log").find("dorvane-shell:"), std::string::npos);
 }
 
@@ -107,7 +99,7 @@ TEST(HeldRun, ASignalDuringARunEndsTheProgramOnceTheDisketteIsMade) {
         const Desktop desktop(session);
         ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
         const peers::BackgroundProgram shell(shellCommand(desktop, false), session.dir(), "shell");
-        ASSERT_TRUE(activeBecomes(desktop, "Dorvane Shell"));
+        ASSERT_TRUE(desktop.becomesActive("Dorvane Shell"));
         const std::string pid = desktop.x("xdotool getwindowpid " + desktop.windowId("Dorvane Shell"));
         if (r.duringRun) startHeldRun(desktop, session);
         ASSERT_EQ(runCommand("kill -" + std::string(r.signal) + " " + pid, session.dir()).exitCode, 0);
@@ -157,7 +149,7 @@ TEST(HeldRun, AFileSizeLimitEndsTheRunInTheWriteErrorWithItsCause) {
               "ok");
     EXPECT_FALSE(fs::exists(session / "status.txt")) << "the program ended";
     desktop.type("Return");  // Abort
-    EXPECT_TRUE(hides(desktop, "Create Diskette"));
+    EXPECT_TRUE(desktop.hides("Create Diskette"));
 }
 
 }  // namespace
