@@ -31,6 +31,9 @@ std::string shellCommand(const Desktop& desktop, bool slow, const std::string& b
 
 // Starts a run from the keyboard and waits until its first raw write is held.
 void startHeldRun(const Desktop& desktop, const Session& session) {
+    // The program's start-up may take a while on a busy machine.
+    ASSERT_TRUE(peers::waitUntil([&] { return desktop.shown("Dorvane Shell"); }, std::chrono::seconds(60)))
+        << peers::readText(session / "shell.log");
     ASSERT_TRUE(desktop.becomesActive("Dorvane Shell")) << peers::readText(session / "shell.log");
     desktop.type("alt+r Return");
     ASSERT_TRUE(desktop.becomesActive("Create Diskette"));
@@ -55,7 +58,7 @@ TEST(HeldRun, AskedToCloseMidwayItAnswersAndKeepsItsResult) {
     const Desktop desktop(session);
     ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
     const peers::BackgroundProgram shell(shellCommand(desktop, true), session.dir(), "shell");
-    startHeldRun(desktop, session);
+    ASSERT_NO_FATAL_FAILURE(startHeldRun(desktop, session));
     const std::string main = desktop.windowId("Dorvane Shell"), dialog = desktop.windowId("Create Diskette");
     peers::writeFile(session / "go", peers::Bytes{});
 
@@ -99,9 +102,10 @@ TEST(HeldRun, ASignalDuringARunEndsTheProgramOnceTheDisketteIsMade) {
         const Desktop desktop(session);
         ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
         const peers::BackgroundProgram shell(shellCommand(desktop, false), session.dir(), "shell");
+        ASSERT_TRUE(peers::waitUntil([&] { return desktop.shown("Dorvane Shell"); }, std::chrono::seconds(60)));
         ASSERT_TRUE(desktop.becomesActive("Dorvane Shell"));
         const std::string pid = desktop.x("xdotool getwindowpid " + desktop.windowId("Dorvane Shell"));
-        if (r.duringRun) startHeldRun(desktop, session);
+        if (r.duringRun) ASSERT_NO_FATAL_FAILURE(startHeldRun(desktop, session));
         ASSERT_EQ(runCommand("kill -" + std::string(r.signal) + " " + pid, session.dir()).exitCode, 0);
         peers::writeFile(session / "go", peers::Bytes{});
         ASSERT_TRUE(peers::waitUntil([&] { return fs::exists(session / "status.txt"); }, std::chrono::seconds(60)));
@@ -129,7 +133,7 @@ TEST(HeldRun, AFileSizeLimitEndsTheRunInTheWriteErrorWithItsCause) {
     const Desktop desktop(session);
     ASSERT_TRUE(peers::waitUntil([&] { return desktop.managed(); }, std::chrono::seconds(20)));
     const peers::BackgroundProgram shell(shellCommand(desktop, false, "ulimit -f 1000; "), session.dir(), "shell");
-    startHeldRun(desktop, session);
+    ASSERT_NO_FATAL_FAILURE(startHeldRun(desktop, session));
     peers::writeFile(session / "go", peers::Bytes{});
     const std::string line =
         "dorvane-shell: Create Diskette failed: cannot write a:Dsck.tr on drive A: (A.img): refused by the file-size "
