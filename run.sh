@@ -2,8 +2,10 @@
 # Builds the shell and starts it in demo/, beside a sample regeneration image
 # (demo/Dsck.tr) and a blank formatted diskette image that stands in for
 # drive A: (demo/A.img). Both are made once and kept between runs.
-#   ./run.sh            the Linux program (Qt)
-#   ./run.sh --windows  the Windows program under Wine
+#   ./run.sh              the Linux program (Qt)
+#   ./run.sh --windows    the Windows program (the i686 release) under Wine
+#   ./run.sh --windows98  the same with Wine in Windows 98 mode, where Start
+#                         Regeneration is offered
 # Without a display, run it as: xvfb-run ./run.sh
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,12 +26,9 @@ run_native() {
   exec ../build/native/programs/linux/dorvane-shell
 }
 
-run_windows() {
-  exec scripts/run-windows.sh
-}
-
 case "${1:-}" in
   "") run_native ;;
-  --windows) run_windows ;;
-  *) echo "usage: ./run.sh [--windows]" >&2; exit 2 ;;
+  --windows) exec scripts/run-windows.sh ;;
+  --windows98) exec scripts/run-windows.sh win98 ;;
+  *) echo "usage: ./run.sh [--windows | --windows98]" >&2; exit 2 ;;
 esac

@@ -125,7 +125,7 @@ build() {  # preset
 [ $need_fuzz -eq 1 ] && { build fuzz || finish; }
 # tests/win32/run.sh builds these too; built here, its time limit is the run's.
 [[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && { build win32 || finish; }
-[[ " ${suites[*]} " == *" win32 "* ]] && { build win64 || finish; }
+[[ " ${suites[*]} " == *" win32 "* ]] && { build win32-tests || finish; build win64 || finish; }
 
 asan=(ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1)
 for suite in "${suites[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under Wine (the win64 preset's
+# Runs a Windows test program under Wine (the win32-tests preset's
 # CMAKE_CROSSCOMPILING_EMULATOR):
 #
 #   wine-run.sh --prefix DIR [--windows-version NAME] PROGRAM.exe [ARGUMENTS...]

@@ -1,14 +1,15 @@
 # Shell functions for running the Windows build under Wine; sourced by
 # cmake/wine-run.sh, scripts/run-windows.sh and tests/win32/run.sh.
 #
-# Only Wine's 64-bit loader is used (the machines we build on cannot run
-# 32-bit Linux programs), in a prefix of our own. Every call that could hang
-# is bounded by a timeout.
+# Wine's 32-bit loader (Debian's wine32:i386) runs the i686 release, the
+# program that ships, and starts 64-bit programs too, in a prefix of our own
+# made with both loaders (WINEARCH=win64 with 32-bit support). Every call
+# that could hang is bounded by a timeout.
 
-# The 64-bit loader.
+# The 32-bit loader.
 wine_loader() {
-  for candidate in /usr/lib/wine/wine64 /usr/lib64/wine/wine64 "$(command -v wine64 2>/dev/null)"; do
-    if [ -n "$candidate" ] && [ -x "$candidate" ]; then echo "$candidate"; return 0; fi
+  for candidate in /usr/lib/wine/wine /usr/lib/i386-linux-gnu/wine/wine; do
+    if [ -x "$candidate" ]; then echo "$candidate"; return 0; fi
   done
   return 1
 }
@@ -40,9 +41,9 @@ wine_prepare_prefix() {
   wine_environment "$prefix"
   prefix=$WINEPREFIX
   local loader server
-  loader=$(wine_loader) || { echo "wine: the 64-bit loader (Debian package wine64) is not installed" >&2; return 1; }
+  loader=$(wine_loader) || { echo "wine: the 32-bit loader (Debian package wine32:i386) is not installed" >&2; return 1; }
   server=$(wine_server) || { echo "wine: wineserver not found" >&2; return 1; }
-  local marker="$prefix/.dorvane-prefix${desktop:+-$desktop}"
+  local marker="$prefix/.dorvane-prefix-wow64${desktop:+-$desktop}"
   [ -f "$marker" ] && return 0
   mkdir -p "$prefix"
   # Each step is bounded; whether the prefix came out usable is checked last.

@@ -10,9 +10,10 @@ RUN_PACKAGES=(xdg-utils)
 TEST_PACKAGES=(python3 dosfstools mtools qemu-system-x86 dosbox xvfb xauth xdotool x11-utils openbox imagemagick locales)
 
 # Installs the Debian packages that are not installed yet; runs apt-get update
-# only when something is missing.
+# only when something is missing. A package of another architecture
+# (wine32:i386) first adds that architecture to dpkg.
 ensure_packages() {
-  local missing=()
+  local missing=() foreign=()
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
@@ -20,14 +21,24 @@ ensure_packages() {
   echo "installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
+  for p in "${missing[@]}"; do
+    case $p in *:*) foreign+=("${p##*:}") ;; esac
+  done
+  for arch in "${foreign[@]}"; do
+    [ "$arch" = "$(dpkg --print-architecture)" ] && continue
+    dpkg --print-foreign-architectures | grep -qx "$arch" || $sudo dpkg --add-architecture "$arch" || return 1
+  done
   $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The release build uses the win32 thread model (no winpthread, so no need
-# for Windows Vista); the tests use posix, which GoogleTest needs.
+# for Windows Vista); the tests use posix, which GoogleTest needs. The i686
+# release and its tests run under Wine's 32-bit loader (wine32:i386), which
+# starts 64-bit programs too; dosbox runs the console program that a PIF
+# names, as Wine's DOS support hands it over.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools
-  wine wine64 xvfb xauth xdotool x11-utils openbox googletest imagemagick fonts-liberation python3)
+  wine wine64 wine32:i386 dosbox xvfb xauth xdotool x11-utils openbox googletest imagemagick fonts-liberation python3)
 
 build_preset() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1"

@@ -81,6 +81,10 @@ protected:
 // Without TrackMouseEvent alone: the support address underlines when the
 // mouse enters and loses it once the cursor is elsewhere, with no
 // WM_MOUSELEAVE but the one the cursor watch posts.
+// A timer of the test's own; a plain function, as the system calls it.
+bool timerFired = false;
+void CALLBACK markTimerFired(HWND, UINT, UINT_PTR, DWORD) { timerFired = true; }
+
 TEST_F(CursorWatch, TheLinkNoticesTheMouseLeaving) {
     EXPECT_FALSE(backend.compat().usesTrackMouseEvent());
     EXPECT_TRUE(backend.compat().usesRichEdit20());
@@ -104,10 +108,9 @@ TEST_F(CursorWatch, TheLinkNoticesTheMouseLeaving) {
     ASSERT_TRUE(pumpUntil([&] { return cursorOver(true); }));
     PostMessageA(window(link), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     ASSERT_TRUE(pumpUntil([&] { return underlined(link); }));
-    static bool later;
-    later = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 350, [](HWND, UINT, UINT_PTR, DWORD) { later = true; });
-    ASSERT_TRUE(pumpUntil([&] { return later; }));
+    timerFired = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 350, markTimerFired);
+    ASSERT_TRUE(pumpUntil([&] { return timerFired; }));
     KillTimer(nullptr, timer);
     EXPECT_TRUE(underlined(link));
 

@@ -12,7 +12,7 @@
 # N failed" last; exits non-zero when a check failed or a tool is missing.
 set -u
 cd "$(dirname "$0")/../.."
-exe=$(realpath "${1:-build/win64/programs/windows/DorvaneShell.exe}")
+exe=$(realpath "${1:-build/win32/programs/windows/DorvaneShell.exe}")
 
 missing=()
 for tool in Xvfb xvfb-run openbox xdotool xprop; do command -v "$tool" >/dev/null || missing+=("$tool"); done
@@ -28,7 +28,7 @@ if [ -z "${DORVANE_KEYBOARD_RUN_DISPLAY:-}" ]; then
 fi
 
 source cmake/wine.sh
-prefix=build/win64/wineprefix-wm
+prefix=build/win32/wineprefix-wm
 passed=0
 failed=0
 check() {  # name command...

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# The Windows round of the tests: builds the win32 and win64 presets, runs
-# the win64 test program under Wine (cmake/wine-run.sh: its own Xvfb display,
-# its own prefix, drive A: mapped for the run, Wine stopped at the end), and
-# keeps the screenshots it takes as docs/screenshots/win-*.png; then drives
-# the program from the keyboard under openbox (keyboard-run.sh). Fails when
+# The Windows round of the tests: builds the win32 (the i686 release),
+# win32-tests (the Windows-side tests, i686 too) and win64 presets, runs the
+# test program under Wine's 32-bit loader (cmake/wine-run.sh: its own Xvfb
+# display, its own prefix, drive A: mapped for the run, Wine stopped at the
+# end), with the release as the program its end-to-end tests start, and keeps
+# the screenshots it takes as docs/screenshots/win-*.png; then drives the
+# release from the keyboard under openbox (keyboard-run.sh). Fails when
 # either fails; one GoogleTest-style summary of both ends the output.
 # Installs nothing (the packages are listed in the README).
 set -u
 cd "$(dirname "$0")/../.."
 
-for preset in win32 win64; do
+for preset in win32 win32-tests win64; do
   if ! { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >/dev/null; }; then
     echo "tests/win32/run.sh: the $preset build failed"
     cmake --build --preset "$preset" 2>&1 | tail -n 30
@@ -24,16 +26,19 @@ trap 'rm -rf "$shots"' EXIT
 # stopped from outside still shows how far it got); the screenshots are
 # converted quietly afterwards so that its summary stays last.
 output=$(mktemp "${TMPDIR:-/tmp}/dorvane-win32.XXXXXX")
-DORVANE_SCREENSHOTS=$shots cmake/wine-run.sh --prefix "$PWD/build/win64/wineprefix" \
-  build/win64/tests/win32/win32_tests.exe --gtest_brief=1 "$@" 2>&1 \
+release=$PWD/build/win32/programs/windows/DorvaneShell.exe
+tests=build/win32-tests/tests/win32/win32_tests.exe
+prefix=$PWD/build/win32-tests/wineprefix
+DORVANE_SHELL_EXE=$release DORVANE_SCREENSHOTS=$shots cmake/wine-run.sh --prefix "$prefix" \
+  "$tests" --gtest_brief=1 "$@" 2>&1 \
   | grep --line-buffered -v '^X connection to .* broken' | tee "$output"
 status=${PIPESTATUS[0]}
 
 # Drive A:'s size as the raw-volume path asks it, once more with Wine in
 # Windows XP mode, the NT-family system this path was made for.
 xp=$(mktemp "${TMPDIR:-/tmp}/dorvane-winxp.XXXXXX")
-DORVANE_EXPECT_WINDOWS_VERSION=5.1 cmake/wine-run.sh --prefix "$PWD/build/win64/wineprefix" --windows-version winxp \
-  build/win64/tests/win32/win32_tests.exe --gtest_brief=1 --gtest_filter='DriveATest.*' 2>&1 \
+DORVANE_EXPECT_WINDOWS_VERSION=5.1 cmake/wine-run.sh --prefix "$prefix" --windows-version winxp \
+  "$tests" --gtest_brief=1 --gtest_filter='DriveATest.*' 2>&1 \
   | grep --line-buffered -v '^X connection to .* broken' | sed 's/^\[  \(PASSED\|FAILED\)  \] \([0-9]*\) test/[ XP \1 ] \2 test/' \
   | tee "$xp"
 xp_status=${PIPESTATUS[0]}
@@ -50,7 +55,7 @@ fi
 
 # The program itself, driven from the keyboard under a real window manager.
 keyboard=$(mktemp "${TMPDIR:-/tmp}/dorvane-keys.XXXXXX")
-DORVANE_SCREENSHOTS=$shots tests/win32/keyboard-run.sh build/win64/programs/windows/DorvaneShell.exe >"$keyboard" 2>&1
+DORVANE_SCREENSHOTS=$shots tests/win32/keyboard-run.sh "$release" >"$keyboard" 2>&1
 keyboard_status=$?
 
 grep '^\[\|^   ' "$keyboard"
