@@ -22,7 +22,7 @@ mkdir -p "$logdir"
 # answers) is stopped and counts as failed, with the test it was running.
 # TEST_TIME_LIMIT=SECONDS sets one limit for every suite.
 declare -A limits=([unit]=120 [posix]=120 [sample]=300 [qt]=120 [e2e]=600
-                   [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=600
+                   [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=1200
                    [layers]=120 [imports]=120)
 if [ -n "${TEST_TIME_LIMIT:-}" ]; then for s in "${!limits[@]}"; do limits[$s]=$TEST_TIME_LIMIT; done; fi
 
@@ -101,10 +101,10 @@ run_gtest() {  # suite exe [env...]
 need_native=0; need_sanitize=0; need_fuzz=0
 for s in "${suites[@]}"; do
   case $s in
-    unit|posix|sample|qt|e2e) need_native=1 ;;
+    unit|posix|sample|qt|e2e|win32) need_native=1 ;;
     unit-asan|posix-asan) need_sanitize=1 ;;
     fuzz) need_fuzz=1 ;;
-    layers|win32|imports) ;;
+    layers|imports) ;;
     *) echo "unknown suite: $s (known: ${all_suites[*]})"; failed=$((failed + 1)); finish ;;
   esac
 done

@@ -1,4 +1,6 @@
-# ZELKOR.EXE of the sample image: a DOS program that only says what it is.
+# ZELKOR.EXE of the sample image: a DOS program that only says what it is, on
+# its standard output and in ZELKOR.RAN in its current folder, so that
+# whoever started it can tell that it ran.
 #
 # The shell carves this file out of the image and starts it (Windows 9x) or
 # copies it onto the regenerating diskette, so it has to be a real MZ program
@@ -42,9 +44,24 @@ code:
         movw    $(notice_end - notice), %cx
         movw    $(notice - code), %dx
         int     $0x21
+        movb    $0x3C, %ah              # create ZELKOR.RAN (or empty it)
+        xorw    %cx, %cx                # normal attributes
+        movw    $(ran_name - code), %dx
+        int     $0x21
+        jc      done                    # a folder it may not write: the notice is enough
+        movw    %ax, %bx                # the new file's handle
+        movb    $0x40, %ah
+        movw    $(notice_end - notice), %cx
+        movw    $(notice - code), %dx
+        int     $0x21
+        movb    $0x3E, %ah              # close it
+        int     $0x21
+done:
         movw    $0x4C00, %ax            # exit with code 0
         int     $0x21
 
+ran_name:
+        .asciz  "ZELKOR.RAN"
 notice:
         .ascii  "Dorvane sample ZELKOR.EXE - a sample without the regeneration program.\r\n"
 notice_end:

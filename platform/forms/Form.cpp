@@ -91,7 +91,19 @@ void Form::reviewFocus() {
 
 // The renderer builds the windows from the model as it stands, so every
 // property set while the form was hidden is there when it first appears.
+void Form::setAboveTopmost(bool above) {
+    if (aboveTopmost_ == above) return;
+    aboveTopmost_ = above;
+    changed(Prop::FormStyle);
+}
+
+// Decided afresh at each show; a hidden form's frame is nobody's concern.
 void Form::aboutToShow() {
+    bool topmostShown = false;
+    for (const auto& other : app_.forms())
+        topmostShown = topmostShown || (other.get() != this && other->visible() &&
+                                        other->formStyle() == FormStyle::StayOnTop);
+    setAboveTopmost(topmostShown && formStyle_ != FormStyle::StayOnTop);
     if (!firstShow_) return;
     const std::function<void()> build = std::move(firstShow_);
     firstShow_ = nullptr;
@@ -118,7 +130,7 @@ Button* Form::cancelButton() const { return findButton(controls(), &Button::isCa
 
 Frame Form::frame() const {
     Frame f;
-    f.stayOnTop = formStyle() == FormStyle::StayOnTop;
+    f.stayOnTop = formStyle() == FormStyle::StayOnTop || aboveTopmost_;
     switch (borderStyle) {
     case BorderStyle::Single:
         f.minimizeBox = true;

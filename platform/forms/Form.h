@@ -71,6 +71,11 @@ public:
 
     FormStyle formStyle() const { return formStyle_; }
     void setFormStyle(FormStyle s);
+    // Shown from hidden while another of the application's forms stays on
+    // top (the main window's launch layout), a form stays on top too while
+    // it is shown: otherwise it would come up behind that form, unseen, with
+    // the keys going to it. Part of the frame (`Frame::stayOnTop`).
+    bool aboveTopmost() const { return aboveTopmost_; }
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState s, ObserverId origin = FromProgram);
 
@@ -125,6 +130,7 @@ protected:
 
 private:
     void focusFirstThatCan();
+    void setAboveTopmost(bool above);
 
     Application& app_;
     std::vector<std::unique_ptr<Control>> controls_;
@@ -132,6 +138,7 @@ private:
     std::vector<std::unique_ptr<Timer>> timers_;
     int clientWidth_ = 0, clientHeight_ = 0;
     FormStyle formStyle_ = FormStyle::Normal;
+    bool aboveTopmost_ = false;
     WindowState windowState_ = WindowState::Normal;
     Control* active_ = nullptr;
     int shows_ = 0;

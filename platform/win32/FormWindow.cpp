@@ -176,7 +176,7 @@ void FormWindow::applyWindowState() {
 }
 
 void FormWindow::applyLevel() {
-    const bool onTop = form_.formStyle() == forms::FormStyle::StayOnTop;
+    const bool onTop = form_.frame().stayOnTop;
     SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -53,14 +53,18 @@ TEST_F(ConsoleProgram, RunsInDosboxAndPrintsItsNoticeToRedirectedOutput) {
     const auto run = runCommand(command, dir.path());
     ASSERT_EQ(run.exitCode, 0) << "dosbox failed or timed out:\n" << run.output;
 
-    // DOS names the file in capitals.
-    std::string output;
+    // DOS names the files in capitals. The notice goes to the output and,
+    // as the sign that the program ran, into ZELKOR.RAN beside it.
+    std::string output, ran;
     for (const auto& entry : fs::directory_iterator(dos.path())) {
         std::string name = entry.path().filename().string();
         std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
         if (name == "out.txt") output = readText(entry.path());
+        if (name == "zelkor.ran") ran = readText(entry.path());
     }
-    EXPECT_EQ(output, "Dorvane sample ZELKOR.EXE - a sample without the regeneration program.\r\n");
+    const std::string notice = "Dorvane sample ZELKOR.EXE - a sample without the regeneration program.\r\n";
+    EXPECT_EQ(output, notice);
+    EXPECT_EQ(ran, notice);
 }
 
 }  // namespace

@@ -307,6 +307,24 @@ TEST_F(ShellForms, AreCentredOnFirstShowOrEachShowAndActivated) {
 // Tab treats each rating group as one stop: its checked button, else its
 // first one; Tab from any button of a group leaves the group; the arrow keys
 // move within the group and wrap around.
+// Once the main window stays on top (the launch layout), a form opened from
+// its menu stays on top too, so that it comes up above it, not hidden behind
+// it; before, only the feedback form, a stay-on-top form itself, does.
+TEST_F(ShellForms, AFormOpenedOverTheLaunchLayoutComesUpAboveIt) {
+    const std::pair<forms::Form*, forms::MenuItem*> opened[] = {
+        {About, &Form1->About1}, {Form2, &Form1->CreateDiskette2}, {FeedbackForm, &Form1->Feedback1}};
+    for (bool launched : {false, true}) {
+        if (launched) Form1->Start1Click();
+        for (const auto& [form, item] : opened) {
+            SCOPED_TRACE(form->name() + (launched ? " over the launch layout" : ""));
+            item->click();
+            ASSERT_TRUE(form->visible());
+            EXPECT_EQ(form->frame().stayOnTop, launched || form == FeedbackForm);
+            form->setVisible(false);
+        }
+    }
+}
+
 TEST_F(ShellForms, ARadioGroupIsOneTabStopAndTheArrowsMoveWithinIt) {
     Form1->Feedback1.click();
     TFeedbackForm& f = *FeedbackForm;

@@ -19,6 +19,12 @@ for preset in win32 win32-tests win64; do
   fi
 done
 
+# The Windows 9x run's sample image and the tests' own judge of a diskette.
+if ! { cmake --preset native >/dev/null && cmake --build --preset native --target dsck-sample diskette-check >/dev/null; }; then
+  echo "tests/win32/run.sh: the native tools failed to build"
+  exit 1
+fi
+
 shots=$(mktemp -d "${TMPDIR:-/tmp}/dorvane-shots.XXXXXX")
 trap 'rm -rf "$shots"' EXIT
 
@@ -58,17 +64,26 @@ keyboard=$(mktemp "${TMPDIR:-/tmp}/dorvane-keys.XXXXXX")
 DORVANE_SCREENSHOTS=$shots tests/win32/keyboard-run.sh "$release" >"$keyboard" 2>&1
 keyboard_status=$?
 
-grep '^\[\|^   ' "$keyboard"
+# The release in Wine's Windows 98 and 95 modes, against Wine's vwin32 and DOSBox.
+win9x=$(mktemp "${TMPDIR:-/tmp}/dorvane-9x.XXXXXX")
+tests/win32/win9x-run.sh "$release" build/native/tools/dsck-sample build/native/tests/support/diskette-check \
+  >"$win9x" 2>&1
+win9x_status=$?
+
+grep '^\[\|^   ' "$keyboard" "$win9x" | sed 's/^[^:]*://'
 # One summary for both, GoogleTest's way, so that it stays last.
 count() { sed -n "s/$1/\1/p" "$2" | tail -n1; }
 passed=$(( $(count '^\[  PASSED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
 failed=$(( $(count '^\[  FAILED  \] \([0-9]*\) test.*' "$output" || true) + 0 ))
 passed=$((passed + $(count '^\[ XP PASSED \] \([0-9]*\) test.*' "$xp" || true) + 0))
 failed=$((failed + $(count '^\[ XP FAILED \] \([0-9]*\) test.*' "$xp" || true) + 0))
-passed=$((passed + $(grep -c '^\[       OK \] KeyboardRun' "$keyboard")))
-failed=$((failed + $(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")))
-[ $keyboard_status -ne 0 ] && [ "$(grep -c '^\[  FAILED  \] KeyboardRun' "$keyboard")" -eq 0 ] && failed=$((failed + 1))
-rm -f "$output" "$keyboard" "$xp"
+for run in "$keyboard:KeyboardRun:$keyboard_status" "$win9x:Win9xRun:$win9x_status"; do
+  IFS=: read -r log name run_status <<<"$run"
+  passed=$((passed + $(grep -c "^\[       OK \] $name" "$log")))
+  failed=$((failed + $(grep -c "^\[  FAILED  \] $name" "$log")))
+  [ "$run_status" -ne 0 ] && [ "$(grep -c "^\[  FAILED  \] $name" "$log")" -eq 0 ] && failed=$((failed + 1))
+done
+rm -f "$output" "$keyboard" "$xp" "$win9x"
 echo "[  PASSED  ] $passed tests."
 [ "$failed" -gt 0 ] && echo "[  FAILED  ] $failed tests, listed above."
-[ $status -eq 0 ] && [ $xp_status -eq 0 ] && [ $keyboard_status -eq 0 ]
+[ $status -eq 0 ] && [ $xp_status -eq 0 ] && [ $keyboard_status -eq 0 ] && [ $win9x_status -eq 0 ]
