@@ -29,33 +29,8 @@ fi
 
 source cmake/wine.sh
 prefix=build/win32/wineprefix-wm
-passed=0
-failed=0
-check() {  # name command...
-  local name=$1; shift
-  if "$@"; then
-    echo "[       OK ] KeyboardRun.$name"; passed=$((passed + 1))
-  else
-    echo "[  FAILED  ] KeyboardRun.$name"; failed=$((failed + 1))
-  fi
-}
-finish() {
-  echo "keyboard run: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
-
-# Polls `command` every tenth of a second for at most `seconds`.
-waitFor() {  # seconds command...
-  local deadline=$(($(date +%s) + $1)); shift
-  until "$@"; do
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-activeName() { xdotool getactivewindow getwindowname 2>/dev/null; }
-isActive() { [ "$(activeName)" = "$1" ]; }
+run_name=KeyboardRun run_title="keyboard run"
+source tests/win32/checks.sh
 isShown() { [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ]; }
 isHidden() { ! isShown "$1"; }
 keys() { xdotool key --delay 150 "$@"; }

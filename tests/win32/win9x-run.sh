@@ -32,30 +32,9 @@ fi
 
 source cmake/wine.sh
 prefix=build/win32/wineprefix-9x
-passed=0
-failed=0
-check() {  # name command...
-  local name=$1; shift
-  if "$@"; then
-    echo "[       OK ] Win9xRun.$name"; passed=$((passed + 1))
-  else
-    echo "[  FAILED  ] Win9xRun.$name"; failed=$((failed + 1))
-  fi
-}
-finish() {
-  echo "win9x run: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
-waitFor() {  # seconds command...
-  local deadline=$(($(date +%s) + $1)); shift
-  until "$@"; do
-    [ "$(date +%s)" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}
+run_name=Win9xRun run_title="win9x run"
+source tests/win32/checks.sh
 windowOf() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-isActive() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
 keys() { xdotool key --delay 200 "$@"; }
 sizeIs() { [ -f "$1" ] && [ "$(stat -c %s "$1")" -eq "$2" ]; }
 # The form named $1 stands above the main window in openbox's stacking
