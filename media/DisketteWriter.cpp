@@ -123,15 +123,16 @@ const RawPath& rawPath() { return DiskettePlatformIsWin9x ? Int26Path : VolumePa
 
 // Diskette sectors 0-787 by number. Releases and closes the raw access on
 // every path.
-bool writeRawArea(sys::Kernel& kernel, const RawPath& raw, RegenerationImage& image, sys::Handle device,
-                  std::int32_t& counter, DisketteProgress& progress) {
+bool writeRawArea(sys::Kernel& kernel, RegenerationImage& image, sys::Handle device, std::int32_t& counter,
+                  DisketteProgress& progress) {
+    const RawPath& raw = rawPath();
     // A medium that is not a 1.44 MB diskette fails here, on the first
     // transfer's failure path, before anything is read or written.
-    const bool fits = raw.holdsRun(kernel, device);
+    const bool fits = DisketteHoldsRun(kernel, device);
     for (const RawTransfer& t : RawTransfers) {
         const auto bytes = static_cast<sys::DWORD>(t.count * SectorSize);
         if (!fits || image.ReadSectors(t.imageFirst, t.count, DisketteBuffer) != bytes ||
-            !raw.write(kernel, device, counter, t.count)) {
+            !WriteDisketteSectors(kernel, device, counter, t.count)) {
             raw.release(kernel, device);
             image.Close();
             kernel.CloseHandle(device);
@@ -230,13 +231,12 @@ bool WriteRegeneratingDiskette(sys::Kernel& kernel, DisketteProgress& progress, 
         image.Close();
         return false;
     }
-    const RawPath& raw = rawPath();
-    const sys::Handle device = raw.open(kernel);
+    const sys::Handle device = OpenDisketteDevice(kernel);
     if (device == sys::INVALID_HANDLE_VALUE) {
         image.Close();
         return false;
     }
-    if (!writeRawArea(kernel, raw, image, device, counter, progress)) return false;
+    if (!writeRawArea(kernel, image, device, counter, progress)) return false;
     if (!copyImage(kernel, image, imageSize, counter, progress)) return false;
     if (!writeProgram(kernel, image, counter, progress)) return false;
     image.Close();

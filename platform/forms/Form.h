@@ -122,7 +122,6 @@ public:
     // The form's windows are built when it is first shown, not at start-up:
     // until then `firstShow` is what builds them (set by the application).
     void awaitFirstShow(std::function<void()> firstShow) { firstShow_ = std::move(firstShow); }
-    bool awaitingFirstShow() const { return static_cast<bool>(firstShow_); }
 
 protected:
     void visibilityChanged() override;
