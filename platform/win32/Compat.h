@@ -9,7 +9,7 @@
 #pragma once
 
 #include "platform/win32/Fallbacks.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 // The hand cursor came with Windows 98 and 2000; loading it elsewhere fails
 // and the arrow is used.

@@ -1,7 +1,7 @@
 #include "platform/win32/ControlView.h"
 
 #include "platform/win32/FormWindow.h"
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 
 namespace win32 {
 

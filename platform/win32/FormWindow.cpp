@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 #include "platform/win32/ViewFactory.h"
 
 namespace win32 {

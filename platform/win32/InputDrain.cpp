@@ -8,7 +8,7 @@
 // arrives as SC_CLOSE) are handled then, while the handler still holds, so
 // the model refuses them; other posted messages, timers and paints stay.
 #include "platform/win32/Win32Backend.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 
 namespace win32 {
 

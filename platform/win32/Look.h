@@ -9,7 +9,7 @@
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Types.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/MenuBar.h"
 
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 
 namespace win32 {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/forms/Menu.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/forms/Controls.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

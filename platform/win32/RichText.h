@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/forms/Types.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

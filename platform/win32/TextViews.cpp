@@ -2,7 +2,7 @@
 #include <string>
 
 #include "platform/win32/RichText.h"
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 #include "platform/win32/Views.h"
 
 namespace win32 {

@@ -2,7 +2,7 @@
 
 #include "platform/win32/Context.h"
 #include "platform/win32/FormWindow.h"
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 #include "platform/win32/ViewFactory.h"
 
 namespace win32 {

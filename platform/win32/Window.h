@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

@@ -3,8 +3,8 @@
 // every build.
 #include "app/Startup.h"
 #include "platform/win32/Win32Backend.h"
-#include "platform/win32/Win32Kernel.h"
-#include "platform/win32/Win32Shell.h"
+#include "platform/windows/Win32Kernel.h"
+#include "platform/windows/Win32Shell.h"
 
 int main() {
     win32::Win32Kernel kernel;

@@ -17,7 +17,7 @@ CASES = {
     "services-see-logic": (1, ["platform/posix/Reach.cpp:4: the linux-services layer may not include "
                                "media/DisketteWriter.h (logic)"]),
     "renderer-sees-services": (1, ["platform/win32/Peek.cpp:3: the win32-renderer layer may not include "
-                                   "platform/win32/Win32Kernel.h (windows-services)"]),
+                                   "platform/windows/Win32Kernel.h (windows-services)"]),
     "stray-folder": (1, ["misc/Stray.cpp: lies in no layer; add its folder to LAYERS in scripts/check-layers.py"]),
     "allowed": (0, []),
 }

@@ -5,9 +5,9 @@
 #include <chrono>
 
 #include "platform/win32/ControlView.h"
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 #include "platform/win32/Win32Backend.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 #include "tests/contract/ControlContract.h"
 #include "tests/win32/Keystrokes.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

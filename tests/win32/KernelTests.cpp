@@ -11,7 +11,7 @@
 #include "media/DisketteWriter.h"
 #include "media/ImageLayout.h"
 #include "platform/kernel.h"
-#include "platform/win32/Win32Kernel.h"
+#include "platform/windows/Win32Kernel.h"
 #include "tests/win32/DriveA.h"
 #include "tests/win32/Processes.h"
 #include "tests/win32/TestFiles.h"

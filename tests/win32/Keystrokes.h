@@ -2,7 +2,7 @@
 // own loop takes them in order), with the lParam Windows gives them.
 #pragma once
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 namespace {

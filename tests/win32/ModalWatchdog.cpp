@@ -1,6 +1,6 @@
 #include "tests/win32/ModalWatchdog.h"
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

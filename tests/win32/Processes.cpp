@@ -1,6 +1,6 @@
 #include "tests/win32/Processes.h"
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

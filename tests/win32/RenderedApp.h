@@ -22,8 +22,8 @@
 #include "tests/fakes/FakeShell.h"
 #include "tests/win32/MessageBoxWatchdog.h"
 #include "platform/win32/Win32Backend.h"
-#include "platform/win32/Win32Kernel.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/Win32Kernel.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

@@ -15,7 +15,7 @@
 #include "tests/win32/Processes.h"
 #include "tests/win32/TestFiles.h"
 #include "platform/win32/MenuBar.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/win32/TestFiles.h"
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace wintest {
 

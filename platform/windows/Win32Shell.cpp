@@ -1,10 +1,10 @@
-#include "platform/win32/Win32Shell.h"
+#include "platform/windows/Win32Shell.h"
 
 #include <optional>
 #include <string>
 
-#include "platform/win32/Text.h"
-#include "platform/win32/WinApi.h"
+#include "platform/windows/Text.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

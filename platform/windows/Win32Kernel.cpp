@@ -1,9 +1,9 @@
-#include "platform/win32/Win32Kernel.h"
+#include "platform/windows/Win32Kernel.h"
 
 #include <cstddef>
 #include <cstring>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 

@@ -1,8 +1,8 @@
-#include "platform/win32/Text.h"
+#include "platform/windows/Text.h"
 
 #include <algorithm>
 
-#include "platform/win32/WinApi.h"
+#include "platform/windows/WinApi.h"
 
 namespace win32 {
 
