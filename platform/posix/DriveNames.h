@@ -19,8 +19,12 @@ struct ParsedName {
     // Plain: the path with '\' turned into '/'. DriveAFile: the part after
     // the drive and its optional separator.
     std::string path;
+    // The name as the caller wrote it.
+    std::string given;
 };
 
+// Read once per name: a handle keeps what its name was read as, and the
+// words of a failure are made from that.
 ParsedName parseName(const char* name);
 
 }  // namespace posix

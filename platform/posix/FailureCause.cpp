@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/posix/DriveNames.h"
 #include "platform/posix/ErrnoToWin32Error.h"
 
 namespace posix {
@@ -103,14 +102,13 @@ std::string missingDriveWords(const std::string& driveA) {
 
 }  // namespace
 
-std::string describeName(const char* name, const std::string& driveA) {
-    const ParsedName parsed = parseName(name);
+std::string describeName(const ParsedName& parsed, const std::string& driveA) {
     switch (parsed.kind) {
     case NameKind::RawDriveA: return driveWords(driveA);
     case NameKind::DriveAFile: return "a:" + parsed.path + " on " + driveWords(driveA);
     case NameKind::Plain: break;
     case NameKind::NoSuchDevice:
-    case NameKind::NoSuchDrive: return name;
+    case NameKind::NoSuchDrive: return parsed.given;
     }
     if (!parsed.path.empty() && parsed.path[0] == '/') {
         return parsed.path;
@@ -145,8 +143,7 @@ std::string reasonOf(sys::DWORD error) {
     }
 }
 
-std::string openCause(const char* name, const std::string& driveA, sys::DWORD error, bool forWriting) {
-    const ParsedName parsed = parseName(name);
+std::string openCause(const ParsedName& parsed, const std::string& driveA, sys::DWORD error, bool forWriting) {
     const bool onDriveA = parsed.kind == NameKind::RawDriveA || parsed.kind == NameKind::DriveAFile;
     const std::string verb = forWriting ? "cannot write " : "cannot open ";
     if (onDriveA) {
@@ -169,7 +166,7 @@ std::string openCause(const char* name, const std::string& driveA, sys::DWORD er
         }
     }
     if (!onDriveA && error == sys::ERROR_ACCESS_DENIED) {
-        const std::string path = describeName(name, driveA);
+        const std::string path = describeName(parsed, driveA);
         // A folder or a pipe is refused as Windows refuses a folder; no
         // permission would change that.
         struct stat info {};
@@ -178,7 +175,7 @@ std::string openCause(const char* name, const std::string& driveA, sys::DWORD er
         }
         return (forWriting ? verb : "cannot read ") + path + ": " + permissionWords(path, forWriting);
     }
-    return verb + describeName(name, driveA) + ": " + reasonOf(error);
+    return verb + describeName(parsed, driveA) + ": " + reasonOf(error);
 }
 
 std::string lockCause(const std::string& driveA) {

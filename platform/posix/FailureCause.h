@@ -6,15 +6,16 @@
 #include <string>
 
 #include "platform/kernel.h"
+#include "platform/posix/DriveNames.h"
 
 namespace posix {
 
 // What a name stands for here, for the words: "drive A: (/dev/fd0)",
 // "a:Dsck.tr on drive A: (A.img)" or a plain file's path.
-std::string describeName(const char* name, const std::string& driveA);
+std::string describeName(const ParsedName& name, const std::string& driveA);
 
 // Opening `name` (described by describeName) failed with `error`.
-std::string openCause(const char* name, const std::string& driveA, sys::DWORD error, bool forWriting);
+std::string openCause(const ParsedName& name, const std::string& driveA, sys::DWORD error, bool forWriting);
 
 // Locking drive A: for raw writing failed.
 std::string lockCause(const std::string& driveA);

@@ -21,8 +21,8 @@ std::string PosixKernel::driveA() const { return driveA_.empty() ? driveATargetP
 // Handles left open are closed with their objects; their errors have nobody
 // left to hear them.
 PosixKernel::~PosixKernel() {
-    for (auto& [handle, object] : objects_) {
-        object->close();
+    for (auto& [handle, open] : handles_) {
+        open.object->close();
     }
 }
 
@@ -31,20 +31,20 @@ sys::BOOL PosixKernel::fail(sys::DWORD error) {
     return false;
 }
 
-OpenObject* PosixKernel::find(sys::Handle h) {
-    const auto it = objects_.find(h);
-    return it == objects_.end() ? nullptr : it->second.get();
+PosixKernel::OpenHandle* PosixKernel::find(sys::Handle h) {
+    const auto it = handles_.find(h);
+    return it == handles_.end() ? nullptr : &it->second;
 }
 
-sys::DWORD PosixKernel::open(const char* name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
-                             sys::DWORD flags, std::unique_ptr<OpenObject>& out, bool& existed) {
+sys::DWORD PosixKernel::open(const ParsedName& parsed, sys::DWORD access, sys::DWORD shareMode,
+                             sys::DWORD disposition, sys::DWORD flags, std::unique_ptr<OpenObject>& out,
+                             bool& existed) {
     existed = false;
-    if (name == nullptr || *name == '\0') {
-        return sys::ERROR_PATH_NOT_FOUND;
-    }
-    const ParsedName parsed = parseName(name);
     switch (parsed.kind) {
     case NameKind::Plain:
+        if (parsed.path.empty()) {
+            return sys::ERROR_PATH_NOT_FOUND;
+        }
         return PlainFile::open(parsed.path, access, shareMode, disposition, flags, out, existed);
     case NameKind::RawDriveA:
         return RawDrive::open(driveA(), access, shareMode, disposition, flags, out);
@@ -67,20 +67,22 @@ sys::DWORD PosixKernel::open(const char* name, sys::DWORD access, sys::DWORD sha
 
 sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::DWORD shareMode,
                                      sys::DWORD disposition, sys::DWORD flagsAndAttributes) {
+    if (name == nullptr) {
+        fail(sys::ERROR_PATH_NOT_FOUND);
+        return sys::INVALID_HANDLE_VALUE;
+    }
+    ParsedName parsed = parseName(name);
     std::unique_ptr<OpenObject> object;
     bool existed = false;
-    const sys::DWORD error = open(name, access, shareMode, disposition, flagsAndAttributes, object, existed);
+    const sys::DWORD error = open(parsed, access, shareMode, disposition, flagsAndAttributes, object, existed);
     if (error != sys::NO_ERROR) {
-        if (name != nullptr) {
-            diagnostics_.Cause(openCause(name, driveA(), error, (access & sys::GENERIC_WRITE) != 0));
-        }
+        diagnostics_.Cause(openCause(parsed, driveA(), error, (access & sys::GENERIC_WRITE) != 0));
         fail(error);
         return sys::INVALID_HANDLE_VALUE;
     }
     const sys::Handle handle = nextHandle_;
     nextHandle_ += 4;
-    objects_.emplace(handle, std::move(object));
-    names_[handle] = name;
+    handles_.emplace(handle, OpenHandle{std::move(object), std::move(parsed)});
     // Windows reports on success whether CREATE_ALWAYS / OPEN_ALWAYS met an
     // existing file.
     constexpr sys::DWORD OPEN_ALWAYS = 4;
@@ -90,13 +92,13 @@ sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::D
 }
 
 sys::DWORD PosixKernel::SetFilePointer(sys::Handle h, sys::LONG distance, sys::DWORD moveMethod) {
-    OpenObject* object = find(h);
-    if (object == nullptr) {
+    OpenHandle* open = find(h);
+    if (open == nullptr) {
         fail(sys::ERROR_INVALID_HANDLE);
         return sys::INVALID_SET_FILE_POINTER;
     }
     std::uint64_t position = 0;
-    if (const sys::DWORD e = object->seek(distance, moveMethod, position); e != sys::NO_ERROR) {
+    if (const sys::DWORD e = open->object->seek(distance, moveMethod, position); e != sys::NO_ERROR) {
         fail(e);
         return sys::INVALID_SET_FILE_POINTER;
     }
@@ -113,20 +115,20 @@ sys::BOOL PosixKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToR
     if (bytesRead != nullptr) {
         *bytesRead = 0;
     }
-    OpenObject* object = find(h);
-    if (object == nullptr) {
+    OpenHandle* open = find(h);
+    if (open == nullptr) {
         return fail(sys::ERROR_INVALID_HANDLE);
     }
     if (buffer == nullptr && bytesToRead != 0) {
         return fail(sys::ERROR_INVALID_PARAMETER);
     }
     sys::DWORD done = 0;
-    const sys::DWORD error = object->read(buffer, bytesToRead, done);
+    const sys::DWORD error = open->object->read(buffer, bytesToRead, done);
     if (bytesRead != nullptr) {
         *bytesRead = done;
     }
     if (error != sys::NO_ERROR) {
-        diagnostics_.Cause("cannot read " + describeName(names_[h].c_str(), driveA()) + ": " + reasonOf(error));
+        diagnostics_.Cause("cannot read " + describeName(open->name, driveA()) + ": " + reasonOf(error));
         return fail(error);
     }
     return true;
@@ -137,47 +139,43 @@ sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD b
     if (bytesWritten != nullptr) {
         *bytesWritten = 0;
     }
-    OpenObject* object = find(h);
-    if (object == nullptr) {
+    OpenHandle* open = find(h);
+    if (open == nullptr) {
         return fail(sys::ERROR_INVALID_HANDLE);
     }
     if (buffer == nullptr && bytesToWrite != 0) {
         return fail(sys::ERROR_INVALID_PARAMETER);
     }
     sys::DWORD done = 0;
-    const sys::DWORD error = object->write(buffer, bytesToWrite, done);
+    const sys::DWORD error = open->object->write(buffer, bytesToWrite, done);
     if (bytesWritten != nullptr) {
         *bytesWritten = done;
     }
     if (error != sys::NO_ERROR) {
-        diagnostics_.Cause(writeCause(describeName(names_[h].c_str(), driveA()), driveA(), error));
+        diagnostics_.Cause(writeCause(describeName(open->name, driveA()), driveA(), error));
         return fail(error);
     }
     return true;
 }
 
 sys::BOOL PosixKernel::CloseHandle(sys::Handle h) {
-    const auto it = objects_.find(h);
-    if (it == objects_.end()) {
+    const auto it = handles_.find(h);
+    if (it == handles_.end()) {
         return fail(sys::ERROR_INVALID_HANDLE);
     }
-    const sys::DWORD error = it->second->close();
-    objects_.erase(it);
-    const auto named = names_.find(h);
-    if (named != names_.end()) {
-        if (error != sys::NO_ERROR) {
-            // A file on drive A: is finished (its table and entry written) on close.
-            diagnostics_.Cause(writeCause(describeName(named->second.c_str(), driveA()), driveA(), error));
-        }
-        names_.erase(named);
+    const sys::DWORD error = it->second.object->close();
+    if (error != sys::NO_ERROR) {
+        // A file on drive A: is finished (its table and entry written) on close.
+        diagnostics_.Cause(writeCause(describeName(it->second.name, driveA()), driveA(), error));
     }
+    handles_.erase(it);
     return error == sys::NO_ERROR ? true : fail(error);
 }
 
 sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
-    OpenObject* object = find(h);
+    const OpenHandle* open = find(h);
     std::uint64_t bytes = 0;
-    const sys::DWORD error = object == nullptr ? sys::ERROR_INVALID_HANDLE : object->size(bytes);
+    const sys::DWORD error = open == nullptr ? sys::ERROR_INVALID_HANDLE : open->object->size(bytes);
     if (error != sys::NO_ERROR) {
         fail(error);
         return sys::INVALID_FILE_SIZE;
@@ -187,8 +185,7 @@ sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
     }
     // The writer refuses a medium that is not a 1.44 MB diskette before
     // writing; should it, this is why.
-    if (const auto named = names_.find(h); named != names_.end() && bytes != DriveATargetBytes &&
-                                           parseName(named->second.c_str()).kind == NameKind::RawDriveA) {
+    if (open->name.kind == NameKind::RawDriveA && bytes != DriveATargetBytes) {
         diagnostics_.Cause(driveSizeCause(driveA(), bytes));
     }
     // A low part that looks like the failure value is told apart by NO_ERROR.
@@ -213,11 +210,11 @@ sys::BOOL PosixKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void*, sy
     if (bytesReturned != nullptr) {
         *bytesReturned = 0;
     }
-    OpenObject* object = find(h);
-    if (object == nullptr) {
+    OpenHandle* open = find(h);
+    if (open == nullptr) {
         return fail(sys::ERROR_INVALID_HANDLE);
     }
-    const sys::DWORD error = object->control(code);
+    const sys::DWORD error = open->object->control(code);
     if (error != sys::NO_ERROR && code == sys::FSCTL_LOCK_VOLUME) {
         diagnostics_.Cause(lockCause(driveA()));
     }

@@ -14,6 +14,7 @@
 
 #include "platform/diagnostics.h"
 #include "platform/kernel.h"
+#include "platform/posix/DriveNames.h"
 #include "platform/posix/OpenObject.h"
 
 namespace posix {
@@ -44,19 +45,24 @@ public:
     sys::BOOL GetVersionExA(sys::OsVersionInfo* info) override;
 
     // Handles currently open; tests use it to find leaks.
-    std::size_t openHandleCount() const { return objects_.size(); }
+    std::size_t openHandleCount() const { return handles_.size(); }
 
 private:
-    OpenObject* find(sys::Handle h);
+    // What a handle stands for, and the name it was opened by as it was read
+    // then, for the words of a failure's cause.
+    struct OpenHandle {
+        std::unique_ptr<OpenObject> object;
+        ParsedName name;
+    };
+
+    OpenHandle* find(sys::Handle h);
     sys::BOOL fail(sys::DWORD error);
-    sys::DWORD open(const char* name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
+    sys::DWORD open(const ParsedName& name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
                     sys::DWORD flags, std::unique_ptr<OpenObject>& out, bool& existed);
 
     std::string driveA() const;
 
-    std::map<sys::Handle, std::unique_ptr<OpenObject>> objects_;
-    // The name each handle was opened by, for the words of a failure's cause.
-    std::map<sys::Handle, std::string> names_;
+    std::map<sys::Handle, OpenHandle> handles_;
     sys::Diagnostics& diagnostics_;
     std::string driveA_;
     sys::Handle nextHandle_ = 4;
