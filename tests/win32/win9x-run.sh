@@ -3,8 +3,8 @@
 # keyboard under openbox, against Wine's own Windows 9x services (vwin32's
 # DOS IOCTL lock and INT 26h, the PIF handed to DOSBox), which nobody here
 # wrote. For each mode:
-#   - Start Regeneration writes zelkor.exe and zelkor.pif and the console
-#     program runs from the PIF (it leaves ZELKOR.RAN, its notice); started
+#   - Start Regeneration writes zelkor.exe and zelkor.pif (the image's PIF
+#     run, byte for byte) and the console program runs from the PIF (it leaves ZELKOR.RAN, its notice); started
 #     again over a zelkor.exe of other content, that one is kept byte for
 #     byte and is the one that runs;
 #   - About and Create Diskette, opened over the launch layout (which stays
@@ -120,7 +120,8 @@ for version in win98 win95; do
   # Regeneration > Start Regeneration, its first item here.
   keys alt Return Return
   check "$mode.StartRegenerationWritesTheProgramAndItsPif" \
-    waitFor 30 eval 'sizeIs "$work/zelkor.exe" 96256 && sizeIs "$work/zelkor.pif" 1024'
+    eval 'waitFor 30 eval "sizeIs \"$work/zelkor.exe\" 96256 && sizeIs \"$work/zelkor.pif\" 1024" &&
+      "$checker" --pif "$work/Dsck.tr" "$work/zelkor.pif"'
   check "$mode.TheConsoleProgramRunsFromThePif" waitFor 60 ranNotice "Dorvane sample"
   # DOSBox has the keyboard while it is open.
   waitFor 30 eval '[ -z "$(windowOf "DOSBox.*")" ]'
@@ -137,7 +138,8 @@ for version in win98 win95; do
   rm -f "$work/ZELKOR.RAN" "$work/zelkor.pif"
   keys alt Return Return
   check "$mode.AnExistingZelkorExeIsKeptAndRuns" \
-    eval 'waitFor 60 ranNotice "Dorvane kept!!" && [ "$(sha256sum <"$work/zelkor.exe")" = "$kept" ] && sizeIs "$work/zelkor.pif" 1024'
+    eval 'waitFor 60 ranNotice "Dorvane kept!!" && [ "$(sha256sum <"$work/zelkor.exe")" = "$kept" ] &&
+      "$checker" --pif "$work/Dsck.tr" "$work/zelkor.pif"'
   waitFor 30 eval '[ -z "$(windowOf "DOSBox.*")" ]'
   waitFor 15 isActive "Dorvane Shell"
 
