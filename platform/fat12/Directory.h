@@ -1,6 +1,7 @@
 // The 32-byte entries of a FAT root directory and their time stamps.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/fat12/Bytes.h"
@@ -8,6 +9,20 @@
 namespace fat12 {
 
 constexpr std::uint32_t DirEntryBytes = 32;
+
+// Where each field of an entry starts.
+namespace field {
+constexpr std::size_t Name = 0;              // 8 + 3 characters, blank-padded
+constexpr std::size_t Attributes = 11;
+constexpr std::size_t CreatedHundredths = 13;
+constexpr std::size_t CreatedTime = 14;
+constexpr std::size_t CreatedDate = 16;
+constexpr std::size_t AccessedDate = 18;
+constexpr std::size_t WrittenTime = 22;
+constexpr std::size_t WrittenDate = 24;
+constexpr std::size_t FirstCluster = 26;     // 16 bits
+constexpr std::size_t FileSize = 28;         // 32 bits
+}  // namespace field
 
 // The first name byte of an entry that ends the directory, or of a deleted one.
 constexpr std::uint8_t EndOfDirectory = 0x00;
@@ -41,13 +56,13 @@ struct DosStamp {
 
 // Writes the stamp into every time field of `entry`: created, last access
 // (a date only) and last write.
-inline void stampEntry(std::uint8_t* entry, DosStamp stamp) {
-    entry[13] = stamp.hundredths;
-    put16(entry + 14, stamp.time);
-    put16(entry + 16, stamp.date);
-    put16(entry + 18, stamp.date);
-    put16(entry + 22, stamp.time);
-    put16(entry + 24, stamp.date);
+inline void stampEntry(std::uint8_t* e, DosStamp stamp) {
+    e[field::CreatedHundredths] = stamp.hundredths;
+    put16(e + field::CreatedTime, stamp.time);
+    put16(e + field::CreatedDate, stamp.date);
+    put16(e + field::AccessedDate, stamp.date);
+    put16(e + field::WrittenTime, stamp.time);
+    put16(e + field::WrittenDate, stamp.date);
 }
 
 }  // namespace fat12

@@ -85,12 +85,12 @@ std::vector<std::uint8_t> formatDiskette(const FormatOptions& options) {
     table.flush(storage, *layout);
 
     if (!options.label.empty()) {
-        std::uint8_t entry[DirEntryBytes] = {};
-        std::copy(label->begin(), label->end(), entry);
-        entry[11] = AttrVolumeLabel;
-        put16(entry + 22, options.stamp.time);
-        put16(entry + 24, options.stamp.date);
-        storage.write(layout->rootOffset, entry, sizeof entry);
+        std::uint8_t labelEntry[DirEntryBytes] = {};
+        std::copy(label->begin(), label->end(), labelEntry + field::Name);
+        labelEntry[field::Attributes] = AttrVolumeLabel;
+        put16(labelEntry + field::WrittenTime, options.stamp.time);
+        put16(labelEntry + field::WrittenDate, options.stamp.date);
+        storage.write(layout->rootOffset, labelEntry, sizeof labelEntry);
     }
     return storage.bytes();
 }

@@ -38,13 +38,13 @@ Status Volume::checkChains() {
     std::vector<bool> visited(layout_->lastCluster() + 1, false);
     for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
         const std::uint8_t* e = entry(i);
-        if (e[0] == EndOfDirectory) {
+        if (e[field::Name] == EndOfDirectory) {
             break;
         }
-        if (e[0] == Deleted || e[11] == AttrLongName || (e[11] & AttrVolumeLabel) != 0) {
+        if (e[field::Name] == Deleted || e[field::Attributes] == AttrLongName || (e[field::Attributes] & AttrVolumeLabel) != 0) {
             continue;
         }
-        std::uint32_t cluster = get16(e + 26);
+        std::uint32_t cluster = get16(e + field::FirstCluster);
         if (cluster == 0) {
             continue;
         }
@@ -79,20 +79,20 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     bool slotEndsDirectory = false;
     for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
         const std::uint8_t* e = entry(i);
-        if (e[0] == EndOfDirectory) {
+        if (e[field::Name] == EndOfDirectory) {
             if (!slot) {
                 slot = i;
                 slotEndsDirectory = true;
             }
             break;
         }
-        if (e[0] == Deleted) {
+        if (e[field::Name] == Deleted) {
             if (!slot) {
                 slot = i;
             }
             continue;
         }
-        if (e[11] == AttrLongName || (e[11] & AttrVolumeLabel) != 0) {
+        if (e[field::Attributes] == AttrLongName || (e[field::Attributes] & AttrVolumeLabel) != 0) {
             continue;
         }
         if (sameShortName(*shortName, reinterpret_cast<const char*>(e))) {
@@ -106,7 +106,7 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     std::uint8_t* e = entry(*slot);
     std::memset(e, 0, DirEntryBytes);
     std::memcpy(e, shortName->data(), shortName->size());
-    e[11] = AttrArchive;
+    e[field::Attributes] = AttrArchive;
     stampEntry(e, stamp);
 
     // Whatever lies behind the end marker is not part of the directory; keep
@@ -193,8 +193,8 @@ Status Volume::flushMetadata() {
     }
     if (entryDirty_) {
         std::uint8_t* e = entry(file_->entry);
-        put16(e + 26, file_->first);
-        put32(e + 28, file_->size);
+        put16(e + field::FirstCluster, file_->first);
+        put32(e + field::FileSize, file_->size);
         if (writeEntry(file_->entry) != Status::Ok) {
             return Status::WriteFault;
         }
