@@ -32,13 +32,13 @@ std::string usageText() {
            "or a blank formatted 1.44 MB FAT12 diskette image.\n";
 }
 
-ParsedCommandLine parseCommandLine(std::span<const std::string_view> args) {
-    ParsedCommandLine result;
-    Options& o = result.options;
+CommandLine readCommandLine(const std::vector<std::string>& args) {
+    CommandLine result;
     std::optional<std::int32_t> sectors;
     std::optional<std::filesystem::path> out;
     std::optional<std::filesystem::path> blank;
     const auto fail = [&](std::string message) {
+        result.action = CommandLine::Action::Misuse;
         result.error = std::move(message);
         return result;
     };
@@ -51,7 +51,7 @@ ParsedCommandLine parseCommandLine(std::span<const std::string_view> args) {
             option = option.substr(0, eq);
         }
         if (option == "--help" || option == "-h") {
-            o.action = Action::ShowHelp;
+            result.action = CommandLine::Action::Help;
             return result;
         }
         if (option != "--sectors" && option != "--out" && option != "--blank-diskette") {
@@ -78,13 +78,13 @@ ParsedCommandLine parseCommandLine(std::span<const std::string_view> args) {
 
     if (blank) {
         if (sectors || out) return fail("--blank-diskette takes no other option");
-        o.action = Action::WriteBlankDiskette;
-        o.out = *blank;
+        result.action = CommandLine::Action::WriteBlankDiskette;
+        result.out = *blank;
         return result;
     }
-    o.action = Action::WriteImage;
-    o.sectors = sectors.value_or(DefaultImageSectors);
-    o.out = out.value_or("Dsck.tr");
+    result.action = CommandLine::Action::WriteImage;
+    result.sectors = sectors.value_or(DefaultImageSectors);
+    result.out = out.value_or("Dsck.tr");
     return result;
 }
 

@@ -7,27 +7,22 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <span>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace sample {
 
-enum class Action { WriteImage, WriteBlankDiskette, ShowHelp };
-
-struct Options {
+// In the shape of the Linux program's command line (programs/linux).
+struct CommandLine {
+    enum class Action { WriteImage, WriteBlankDiskette, Help, Misuse };
     Action action = Action::WriteImage;
     std::int32_t sectors = 0;
     std::filesystem::path out;
+    std::string error;  // what was wrong, for Misuse
 };
 
-struct ParsedCommandLine {
-    Options options;
-    std::string error;  // empty when the command line is good
-};
-
-// `args` without the program name.
-ParsedCommandLine parseCommandLine(std::span<const std::string_view> args);
+// Reads argv[1..]; argv[0] is the program.
+CommandLine readCommandLine(const std::vector<std::string>& args);
 
 std::string usageText();
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <string_view>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -34,12 +34,16 @@ bool writeFile(const std::filesystem::path& path, const std::function<void(std::
     return false;
 }
 
-int run(const sample::Options& o) {
+int run(const sample::CommandLine& o) {
+    using Action = sample::CommandLine::Action;
     switch (o.action) {
-    case sample::Action::ShowHelp:
+    case Action::Help:
         std::cout << sample::usageText();
         return 0;
-    case sample::Action::WriteBlankDiskette: {
+    case Action::Misuse:
+        std::cerr << "dsck-sample: " << o.error << "\n\n" << sample::usageText();
+        return 2;
+    case Action::WriteBlankDiskette: {
         const std::vector<std::uint8_t> disk = sample::buildBlankDiskette();
         const bool ok = writeFile(o.out, [&](std::ostream& out) {
             out.write(reinterpret_cast<const char*>(disk.data()), static_cast<std::streamsize>(disk.size()));
@@ -47,7 +51,7 @@ int run(const sample::Options& o) {
         if (ok) std::cout << "dsck-sample: wrote blank diskette " << o.out << " (" << disk.size() << " bytes)\n";
         return ok ? 0 : 1;
     }
-    case sample::Action::WriteImage: {
+    case Action::WriteImage: {
         const bool ok = writeFile(o.out, [&](std::ostream& out) { sample::writeImage(out, o.sectors); });
         if (ok) std::cout << "dsck-sample: wrote " << o.out << " (" << o.sectors << " sectors)\n";
         return ok ? 0 : 1;
@@ -59,14 +63,9 @@ int run(const sample::Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const sample::ParsedCommandLine parsed = sample::parseCommandLine(args);
-    if (!parsed.error.empty()) {
-        std::cerr << "dsck-sample: " << parsed.error << "\n\n" << sample::usageText();
-        return 2;
-    }
+    const sample::CommandLine line = sample::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     try {
-        return run(parsed.options);
+        return run(line);
     } catch (const std::exception& e) {
         std::cerr << "dsck-sample: " << e.what() << "\n";
         return 1;
