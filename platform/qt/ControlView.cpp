@@ -105,7 +105,7 @@ bool ControlView::widgetEvent(QEvent* event) {
         case QEvent::Leave: control_.mouseLeave(); break;
         case QEvent::MouseButtonRelease: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!clicksBySignal() && mouse->button() == Qt::LeftButton &&
+            if (!reportsOwnClicks() && mouse->button() == Qt::LeftButton &&
                 widget_->rect().contains(mouse->position().toPoint()) && control_.takesClick())
                 control_.click();
             break;

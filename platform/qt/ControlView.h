@@ -36,7 +36,7 @@ protected:
     virtual void applyValue() {}
     virtual void applyFont();
     // True for kinds whose widget reports clicks by a signal of its own.
-    virtual bool clicksBySignal() const { return false; }
+    virtual bool reportsOwnClicks() const { return false; }
 
     forms::Control& control_;
     QWidget* widget_;

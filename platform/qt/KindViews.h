@@ -50,7 +50,7 @@ public:
 private:
     void applyText() override;
     void applyValue() override;
-    bool clicksBySignal() const override { return true; }
+    bool reportsOwnClicks() const override { return true; }
     forms::RadioButton& radio_;
 };
 
@@ -60,7 +60,7 @@ public:
 
 private:
     void applyText() override;
-    bool clicksBySignal() const override { return true; }
+    bool reportsOwnClicks() const override { return true; }
 };
 
 class PanelView : public ControlView {

@@ -7,8 +7,8 @@ namespace win32 {
 
 using forms::Prop;
 
-ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context, int traits)
-    : control_(control), form_(form), context_(context), traits_(traits) {}
+ControlView::ControlView(forms::Control& control, FormWindow& form, Context& context)
+    : control_(control), form_(form), context_(context) {}
 
 // The views go while the model still exists (Backend::formsClosing).
 ControlView::~ControlView() { control_.unobserve(observer_); }
@@ -95,7 +95,7 @@ void ControlView::takeFocus() { SetFocus(hwnd()); }
 void ControlView::notified(WORD) {}
 
 HBRUSH ControlView::colors(HDC dc) const {
-    const bool parents = (traits_ & SeeThrough) && control_.parent();
+    const bool parents = seeThrough() && control_.parent();
     const forms::Color back = parents ? control_.parent()->color() : control_.color();
     SetTextColor(dc, colorRef(control_.font().color));
     SetBkColor(dc, colorRef(back));
@@ -113,7 +113,7 @@ LRESULT ControlView::message(UINT message, WPARAM wParam, LPARAM lParam) {
         // The model decides whether the click reaches the handler. Buttons
         // report their clicks themselves (the keyboard presses them too).
         const LRESULT result = base(message, wParam, lParam);
-        if (!(traits_ & ClicksThemselves)) control_.click();
+        if (!reportsOwnClicks()) control_.click();
         return result;
     }
     case WM_SETFONT:

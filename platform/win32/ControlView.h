@@ -15,11 +15,7 @@ class FormWindow;
 
 class ControlView : public Window, public forms::View {
 public:
-    // What a kind's window does differently: it shows its parent's
-    // background, not its own colour; it reports its own clicks (BN_CLICKED),
-    // which the keyboard makes too, rather than the mouse button's release.
-    enum Traits { Plain = 0, SeeThrough = 1, ClicksThemselves = 2 };
-    ControlView(forms::Control& control, FormWindow& form, Context& context, int traits = Plain);
+    ControlView(forms::Control& control, FormWindow& form, Context& context);
     ~ControlView() override;
 
     forms::Control& control() const { return control_; }
@@ -50,6 +46,12 @@ protected:
     // The kind's own state (checked, position, panels, picture).
     virtual void applyState() {}
     virtual RECT placement() const;
+    // True for kinds whose window shows its parent's background, not its own
+    // colour.
+    virtual bool seeThrough() const { return false; }
+    // True for kinds whose window reports its own clicks (BN_CLICKED, which
+    // the keyboard makes too), so the mouse button's release is not one.
+    virtual bool reportsOwnClicks() const { return false; }
     LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     forms::Control& control_;
@@ -59,7 +61,6 @@ protected:
     // Set while the model's state is written into the window, so that the
     // window's own change notifications are not taken for the user's.
     bool applying_ = false;
-    const int traits_;
 
 private:
     void apply(forms::Prop prop);

@@ -29,7 +29,7 @@ WindowStyle windowStyle(const forms::Frame& f) {
 
 FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(form), context_(context) {
     style_ = windowStyle(form.frame());
-    if (form.menu()) menu_ = std::make_unique<MenuBar>(*form.menu());
+    if (form.menu()) menu_ = std::make_unique<MenuBinding>(*form.menu());
     const SIZE outer = outerSize();
     create(context.instance, {.className = "T" + form.name(),
                               .withIcon = !form.frame().dialog,
@@ -48,7 +48,7 @@ FormWindow::FormWindow(forms::Form& form, Context& context, HWND owner) : form_(
 // The window goes before the views of its controls, whose windows it holds.
 FormWindow::~FormWindow() {
     form_.unobserve(observer_);
-    for (std::size_t i = 0; i < timerObservers_.size(); ++i) form_.timers()[i]->unobserve(timerObservers_[i]);
+    timers_.clear();
     destroy();
 }
 
@@ -56,7 +56,10 @@ void FormWindow::populate(ViewFactory& factory) {
     if (!hwnd()) return;
     for (Control* c : form_.controls())
         children_.emplace_back(static_cast<ControlView*>(c->makeView(factory).release()));
-    bindTimers();
+    // A timer's id is its place in the form's list, counted from 1.
+    const auto& timers = form_.timers();
+    for (std::size_t i = 0; i < timers.size(); ++i)
+        timers_.push_back(std::make_unique<TimerBinding>(*timers[i], hwnd(), i + 1));
     observer_ = form_.observe([this](Prop prop) { apply(prop); });
     if (form_.visible()) applyVisible();
 }
@@ -65,22 +68,6 @@ ControlView* FormWindow::childFor(const Control& control) const {
     for (const auto& child : children_)
         if (&child->control() == &control) return child.get();
     return nullptr;
-}
-
-void FormWindow::bindTimers() {
-    const auto& timers = form_.timers();
-    for (std::size_t i = 0; i < timers.size(); ++i) {
-        forms::Timer& timer = *timers[i];
-        const UINT_PTR id = i + 1;
-        auto sync = [this, &timer, id] {
-            if (timer.running())
-                SetTimer(hwnd(), id, static_cast<UINT>(timer.interval()), nullptr);
-            else
-                KillTimer(hwnd(), id);
-        };
-        sync();
-        timerObservers_.push_back(timer.observe([sync](Prop) { sync(); }));
-    }
 }
 
 SIZE FormWindow::outerSize() const {

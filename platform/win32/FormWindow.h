@@ -12,7 +12,8 @@
 #include "platform/forms/View.h"
 #include "platform/win32/Context.h"
 #include "platform/win32/ControlView.h"
-#include "platform/win32/MenuBar.h"
+#include "platform/win32/MenuBinding.h"
+#include "platform/win32/TimerBinding.h"
 #include "platform/win32/Window.h"
 
 namespace win32 {
@@ -34,7 +35,6 @@ public:
 
     forms::Form& form() const { return form_; }
     ControlView* childFor(const forms::Control& control) const;
-    const MenuBar* menuBar() const { return menu_.get(); }
 
     // Keyboard navigation before the message reaches its window, as a dialog
     // does it; true when the form took the key.
@@ -45,7 +45,6 @@ public:
 private:
     LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    void bindTimers();
     void apply(forms::Prop prop);
     void applyVisible();
     void applySize();
@@ -63,10 +62,10 @@ private:
     forms::Form& form_;
     Context& context_;
     WindowStyle style_{};
-    std::unique_ptr<MenuBar> menu_;
+    std::unique_ptr<MenuBinding> menu_;
     std::vector<std::unique_ptr<ControlView>> children_;
     forms::ObserverId observer_ = 0;
-    std::vector<forms::ObserverId> timerObservers_;
+    std::vector<std::unique_ptr<TimerBinding>> timers_;
 };
 
 }  // namespace win32

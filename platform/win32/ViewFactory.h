@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/forms/View.h"
-#include "platform/win32/Views.h"
+#include "platform/win32/KindViews.h"
 
 namespace win32 {
 

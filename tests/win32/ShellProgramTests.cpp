@@ -14,7 +14,7 @@
 #include "tests/win32/DriveA.h"
 #include "tests/win32/Processes.h"
 #include "tests/win32/TestFiles.h"
-#include "platform/win32/MenuBar.h"
+#include "platform/win32/MenuBinding.h"
 #include "platform/windows/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ UINT createDisketteCommand() {
     fakes::TestBackend backend;
     forms::Application app(backend);
     TForm1 form(app, services);
-    const win32::MenuBar bar(*form.menu());
+    const win32::MenuBinding bar(*form.menu());
     return bar.idOf(form.CreateDiskette2);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/win32/MenuBar.h"
+#include "platform/win32/MenuBinding.h"
 
 #include "platform/windows/Text.h"
 
@@ -8,11 +8,11 @@ namespace {
 constexpr UINT FirstCommandId = 100;
 }
 
-MenuBar::MenuBar(const forms::MainMenu& menu) : menu_(menu), bar_(CreateMenu()) {
+MenuBinding::MenuBinding(const forms::MainMenu& menu) : menu_(menu), bar_(CreateMenu()) {
     for (const auto& item : menu.items()) add(*item, bar_);
 }
 
-MenuBar::~MenuBar() {
+MenuBinding::~MenuBinding() {
     // A menu that is in the bar goes with the window; one taken out of it
     // (a hidden item's) is ours to free.
     for (const Entry& e : entries_) {
@@ -22,7 +22,7 @@ MenuBar::~MenuBar() {
     if (!window_ && bar_) DestroyMenu(bar_);
 }
 
-void MenuBar::add(forms::MenuItem& item, HMENU parent) {
+void MenuBinding::add(forms::MenuItem& item, HMENU parent) {
     Entry entry{&item, parent, nullptr, FirstCommandId + static_cast<UINT>(entries_.size()), 0};
     if (!item.items().empty()) {
         entry.popup = CreatePopupMenu();
@@ -34,7 +34,7 @@ void MenuBar::add(forms::MenuItem& item, HMENU parent) {
     entries_[index].observer = item.observe([this, index](forms::Prop prop) { apply(entries_[index], prop); });
 }
 
-UINT MenuBar::position(const Entry& entry) const {
+UINT MenuBinding::position(const Entry& entry) const {
     const auto& siblings = entry.item->parent() ? entry.item->parent()->items() : menu_.items();
     UINT before = 0;
     for (const auto& s : siblings) {
@@ -44,7 +44,7 @@ UINT MenuBar::position(const Entry& entry) const {
     return before;
 }
 
-void MenuBar::insert(const Entry& entry, UINT position) {
+void MenuBinding::insert(const Entry& entry, UINT position) {
     UINT flags = MF_BYPOSITION | MF_STRING | (entry.item->enabled() ? MF_ENABLED : MF_GRAYED);
     UINT_PTR idOrMenu = entry.id;
     if (entry.popup) {
@@ -54,7 +54,7 @@ void MenuBar::insert(const Entry& entry, UINT position) {
     InsertMenuA(entry.parent, position, flags, idOrMenu, toAnsi(entry.item->markedCaption()).c_str());
 }
 
-void MenuBar::apply(Entry& entry, forms::Prop prop) {
+void MenuBinding::apply(Entry& entry, forms::Prop prop) {
     if (prop == forms::Prop::Visible) {
         if (entry.item->visible())
             insert(entry, position(entry));
@@ -68,11 +68,11 @@ void MenuBar::apply(Entry& entry, forms::Prop prop) {
     changed(entry);
 }
 
-void MenuBar::changed(const Entry& entry) {
+void MenuBinding::changed(const Entry& entry) {
     if (window_ && entry.parent == bar_) DrawMenuBar(window_);
 }
 
-bool MenuBar::command(UINT id) {
+bool MenuBinding::command(UINT id) {
     for (const Entry& e : entries_) {
         if (e.id != id || e.popup) continue;
         e.item->click();
@@ -81,7 +81,7 @@ bool MenuBar::command(UINT id) {
     return false;
 }
 
-UINT MenuBar::idOf(const forms::MenuItem& item) const {
+UINT MenuBinding::idOf(const forms::MenuItem& item) const {
     for (const Entry& e : entries_)
         if (e.item == &item) return e.id;
     return 0;

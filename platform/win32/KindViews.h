@@ -1,5 +1,5 @@
-// The views of the control kinds: each says which native window stands for
-// its kind and mirrors what is particular to the kind.
+// One view per control kind: the native window it is created as, and what
+// that kind mirrors and reports beyond what every view does.
 #pragma once
 
 #include "platform/win32/ControlView.h"
@@ -8,9 +8,10 @@ namespace win32 {
 
 class LabelView : public ControlView {
 public:
-    LabelView(forms::Label& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
+    using ControlView::ControlView;
 
 protected:
+    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
 };
 
@@ -47,11 +48,12 @@ protected:
 
 class RadioButtonView : public ControlView {
 public:
-    RadioButtonView(forms::RadioButton& c, FormWindow& f, Context& x)
-        : ControlView(c, f, x, SeeThrough | ClicksThemselves) {}
+    using ControlView::ControlView;
     void notified(WORD code) override;
 
 protected:
+    bool seeThrough() const override { return true; }
+    bool reportsOwnClicks() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyState() override;
 };
@@ -59,11 +61,13 @@ protected:
 // A button, with or without a glyph.
 class ButtonView : public ControlView {
 public:
-    ButtonView(forms::Button& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough | ClicksThemselves) {}
+    using ControlView::ControlView;
     void notified(WORD code) override;
     bool isPushButton() const override { return true; }
 
 protected:
+    bool seeThrough() const override { return true; }
+    bool reportsOwnClicks() const override { return true; }
     CreateArgs nativeWindow() const override;
 };
 
@@ -82,9 +86,10 @@ protected:
 // One etched line along its bottom edge.
 class BevelView : public ControlView {
 public:
-    BevelView(forms::Bevel& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
+    using ControlView::ControlView;
 
 protected:
+    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyText() override {}
     RECT placement() const override;
@@ -92,10 +97,11 @@ protected:
 
 class ImageView : public ControlView {
 public:
-    ImageView(forms::Image& c, FormWindow& f, Context& x) : ControlView(c, f, x, SeeThrough) {}
+    using ControlView::ControlView;
     ~ImageView() override;
 
 protected:
+    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyText() override {}
     void applyState() override;

@@ -11,12 +11,12 @@
 
 namespace win32 {
 
-class MenuBar {
+class MenuBinding {
 public:
-    explicit MenuBar(const forms::MainMenu& menu);
-    ~MenuBar();
-    MenuBar(const MenuBar&) = delete;
-    MenuBar& operator=(const MenuBar&) = delete;
+    explicit MenuBinding(const forms::MainMenu& menu);
+    ~MenuBinding();
+    MenuBinding(const MenuBinding&) = delete;
+    MenuBinding& operator=(const MenuBinding&) = delete;
 
     HMENU handle() const { return bar_; }
     // The window the bar belongs to, redrawn when a menu-bar item changes.
