@@ -32,6 +32,8 @@ ensure_packages() {
 }
 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# clang-format decides what a body of one statement is (the brace check).
+STYLE_PACKAGES=(clang-format python3)
 # The release build uses the win32 thread model (no winpthread, so no need
 # for Windows Vista); the tests use posix, which GoogleTest needs. The i686
 # release and its tests run under Wine's 32-bit loader (wine32:i386), which

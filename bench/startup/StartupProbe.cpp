@@ -156,10 +156,11 @@ int main(int argc, char** argv) {
     const int runs = std::atoi(args[1].c_str()), warmup = std::atoi(args[2].c_str());
     Subject a, b;
     Subject* into = &a;
-    for (std::size_t i = 5; i < args.size(); ++i) {
-        if (args[i] == "--") into = &b;
-        else into->argv.push_back(args[i]);
-    }
+    for (std::size_t i = 5; i < args.size(); ++i)
+        if (args[i] == "--")
+            into = &b;
+        else
+            into->argv.push_back(args[i]);
     a.title = args[3].substr(0, args[3].find('/'));
     b.title = args[3].substr(args[3].find('/') + 1);
     Display* display = paint ? nullptr : XOpenDisplay(nullptr);

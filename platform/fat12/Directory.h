@@ -41,12 +41,8 @@ struct DosStamp {
     // Clamped into the years DOS can encode, 1980-2107.
     static constexpr DosStamp from(int year, int month, int day, int hour, int minute, int second) {
         DosStamp stamp;
-        if (year < 1980) {
-            return stamp;
-        }
-        if (year > 2107) {
-            year = 2107, month = 12, day = 31, hour = 23, minute = 59, second = 58;
-        }
+        if (year < 1980) return stamp;
+        if (year > 2107) year = 2107, month = 12, day = 31, hour = 23, minute = 59, second = 58;
         stamp.date = static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
         stamp.time = static_cast<std::uint16_t>((hour << 11) | (minute << 5) | (second / 2));
         stamp.hundredths = static_cast<std::uint8_t>((second % 2) * 100);

@@ -47,12 +47,10 @@ void writeParameterBlock(BootSector& boot, const ShortName& label, std::uint32_t
 // Bytes 0-2 are the jump; the parameter block between them and the code
 // stays ours.
 void placeBootProgram(BootSector& boot, std::span<const std::uint8_t> program, std::string_view message) {
-    if (program.size() < ParameterBlockEnd || program[0] != 0xEB) {
+    if (program.size() < ParameterBlockEnd || program[0] != 0xEB)
         throw std::invalid_argument("the boot program must start with a short jump over the parameter block");
-    }
-    if (program.size() + message.size() + 1 > SignatureOffset) {
+    if (program.size() + message.size() + 1 > SignatureOffset)
         throw std::length_error("boot program and message exceed the boot sector");
-    }
     std::copy(program.begin(), program.begin() + 3, boot.begin());
     std::copy(program.begin() + ParameterBlockEnd, program.end(),
               boot.begin() + static_cast<std::ptrdiff_t>(ParameterBlockEnd));
@@ -64,9 +62,7 @@ void placeBootProgram(BootSector& boot, std::span<const std::uint8_t> program, s
 
 std::vector<std::uint8_t> formatDiskette(const FormatOptions& options) {
     const auto label = options.label.empty() ? toVolumeLabel("NO NAME") : toVolumeLabel(options.label);
-    if (!label) {
-        throw std::invalid_argument("not a volume label DOS accepts: '" + std::string(options.label) + "'");
-    }
+    if (!label) throw std::invalid_argument("not a volume label DOS accepts: '" + std::string(options.label) + "'");
     BootSector boot{};
     writeParameterBlock(boot, *label, options.serialNumber);
     placeBootProgram(boot, options.bootProgram, options.bootMessage);
@@ -76,9 +72,8 @@ std::vector<std::uint8_t> formatDiskette(const FormatOptions& options) {
     MemoryStorage storage(std::vector<std::uint8_t>(DisketteBytes, 0));
     const auto layout = parseLayout(boot, storage.size());
     Table table;
-    if (!layout || !storage.write(0, boot.data(), boot.size()) || !table.load(storage, *layout)) {
+    if (!layout || !storage.write(0, boot.data(), boot.size()) || !table.load(storage, *layout))
         throw std::logic_error("the diskette format does not hold together");
-    }
     // Entries 0 and 1 of every table: the media byte and an end-of-chain mark.
     table.set(0, 0xF00 | MediaByte);
     table.set(1, EndOfChain);

@@ -24,28 +24,19 @@ std::optional<Layout> parseLayout(const BootSector& boot, std::uint64_t storageB
     const std::uint64_t totalSectors = total16 != 0 ? total16 : le32(boot, 0x20);
 
     if (bytesPerSector != SectorBytes || !isPowerOfTwo(sectorsPerCluster) || reserved < 1 || fats < 1 || fats > 2 ||
-        rootEntries == 0 || sectorsPerFat == 0 || totalSectors == 0) {
+        rootEntries == 0 || sectorsPerFat == 0 || totalSectors == 0)
         return std::nullopt;
-    }
-    if (totalSectors * SectorBytes > storageBytes) {
-        return std::nullopt;
-    }
+    if (totalSectors * SectorBytes > storageBytes) return std::nullopt;
 
     const std::uint64_t rootSectors = (std::uint64_t{rootEntries} * DirEntryBytes + SectorBytes - 1) / SectorBytes;
     const std::uint64_t firstRootSector = reserved + std::uint64_t{fats} * sectorsPerFat;
     const std::uint64_t firstDataSector = firstRootSector + rootSectors;
-    if (firstDataSector >= totalSectors) {
-        return std::nullopt;
-    }
+    if (firstDataSector >= totalSectors) return std::nullopt;
     const std::uint64_t clusters = (totalSectors - firstDataSector) / sectorsPerCluster;
-    if (clusters < 1 || clusters > MaxClusters) {
-        return std::nullopt;
-    }
+    if (clusters < 1 || clusters > MaxClusters) return std::nullopt;
     // The table needs 12 bits for each data cluster and the two reserved entries.
     const std::uint64_t fatBytes = std::uint64_t{sectorsPerFat} * SectorBytes;
-    if (fatBytes < ((clusters + 2) * 3 + 1) / 2) {
-        return std::nullopt;
-    }
+    if (fatBytes < ((clusters + 2) * 3 + 1) / 2) return std::nullopt;
 
     Layout layout;
     layout.clusterBytes = sectorsPerCluster * SectorBytes;

@@ -32,22 +32,14 @@ public:
     bool writable() const override { return writable_; }
 
     bool read(std::uint64_t offset, void* data, std::size_t length) override {
-        if (!fits(offset, length)) {
-            return false;
-        }
-        if (length != 0) {
-            std::memcpy(data, bytes_.data() + offset, length);
-        }
+        if (!fits(offset, length)) return false;
+        if (length != 0) std::memcpy(data, bytes_.data() + offset, length);
         return true;
     }
 
     bool write(std::uint64_t offset, const void* data, std::size_t length) override {
-        if (!writable_ || !fits(offset, length)) {
-            return false;
-        }
-        if (length != 0) {
-            std::memcpy(bytes_.data() + offset, data, length);
-        }
+        if (!writable_ || !fits(offset, length)) return false;
+        if (length != 0) std::memcpy(bytes_.data() + offset, data, length);
         return true;
     }
 

@@ -34,11 +34,8 @@ void Table::set(std::uint32_t cluster, std::uint32_t value) {
 }
 
 std::uint32_t Table::findFree(std::uint32_t from) const {
-    for (std::uint32_t cluster = std::max<std::uint32_t>(from, 2); cluster <= lastCluster_; ++cluster) {
-        if (get(cluster) == 0) {
-            return cluster;
-        }
-    }
+    for (std::uint32_t cluster = std::max<std::uint32_t>(from, 2); cluster <= lastCluster_; ++cluster)
+        if (get(cluster) == 0) return cluster;
     return 0;
 }
 
@@ -46,14 +43,10 @@ bool Table::dirty() const { return std::find(dirtySectors_.begin(), dirtySectors
 
 bool Table::flush(Storage& storage, const Layout& layout) {
     for (std::size_t sector = 0; sector < dirtySectors_.size(); ++sector) {
-        if (!dirtySectors_[sector]) {
-            continue;
-        }
+        if (!dirtySectors_[sector]) continue;
         for (std::uint32_t copy = 0; copy < layout.fatCopies; ++copy) {
             const std::uint64_t at = layout.fatOffset + copy * layout.fatBytes + sector * SectorBytes;
-            if (!storage.write(at, bytes_.data() + sector * SectorBytes, SectorBytes)) {
-                return false;
-            }
+            if (!storage.write(at, bytes_.data() + sector * SectorBytes, SectorBytes)) return false;
         }
         dirtySectors_[sector] = false;
     }

@@ -9,25 +9,17 @@ Status Volume::mount() {
     layout_.reset();
     file_.reset();
     BootSector boot{};
-    if (storage_.size() < boot.size()) {
-        return Status::Corrupt;  // not even a boot sector: no volume at all
-    }
-    if (!storage_.read(0, boot.data(), boot.size())) {
-        return Status::ReadFault;
-    }
+    if (storage_.size() < boot.size()) return Status::Corrupt;  // not even a boot sector: no volume at all
+    if (!storage_.read(0, boot.data(), boot.size())) return Status::ReadFault;
     layout_ = parseLayout(boot, storage_.size());
-    if (!layout_) {
-        return Status::Corrupt;
-    }
+    if (!layout_) return Status::Corrupt;
     root_.assign(std::size_t{layout_->rootEntries} * DirEntryBytes, 0);
     if (!table_.load(storage_, *layout_) || !storage_.read(layout_->rootOffset, root_.data(), root_.size())) {
         layout_.reset();
         return Status::ReadFault;
     }
     const Status chains = checkChains();
-    if (chains != Status::Ok) {
-        layout_.reset();
-    }
+    if (chains != Status::Ok) layout_.reset();
     return chains;
 }
 
@@ -38,25 +30,17 @@ Status Volume::checkChains() {
     std::vector<bool> visited(layout_->lastCluster() + 1, false);
     for (std::uint32_t i = 0; i < layout_->rootEntries; ++i) {
         const std::uint8_t* e = entry(i);
-        if (e[field::Name] == EndOfDirectory) {
-            break;
-        }
-        if (e[field::Name] == Deleted || e[field::Attributes] == AttrLongName || (e[field::Attributes] & AttrVolumeLabel) != 0) {
+        if (e[field::Name] == EndOfDirectory) break;
+        if (e[field::Name] == Deleted || e[field::Attributes] == AttrLongName ||
+            (e[field::Attributes] & AttrVolumeLabel) != 0)
             continue;
-        }
         std::uint32_t cluster = get16(e + field::FirstCluster);
-        if (cluster == 0) {
-            continue;
-        }
+        if (cluster == 0) continue;
         while (true) {
-            if (cluster < 2 || cluster > layout_->lastCluster() || visited[cluster]) {
-                return Status::Corrupt;
-            }
+            if (cluster < 2 || cluster > layout_->lastCluster() || visited[cluster]) return Status::Corrupt;
             visited[cluster] = true;
             const std::uint32_t next = table_.get(cluster);
-            if (isEndOfChain(next)) {
-                break;
-            }
+            if (isEndOfChain(next)) break;
             cluster = next;
         }
     }
@@ -64,16 +48,10 @@ Status Volume::checkChains() {
 }
 
 Status Volume::create(std::string_view name, DosStamp stamp) {
-    if (!layout_ || file_) {
-        return Status::WrongState;
-    }
+    if (!layout_ || file_) return Status::WrongState;
     const auto shortName = toShortName(name);
-    if (!shortName) {
-        return Status::InvalidName;
-    }
-    if (!storage_.writable()) {
-        return Status::WriteProtected;
-    }
+    if (!shortName) return Status::InvalidName;
+    if (!storage_.writable()) return Status::WriteProtected;
 
     std::optional<std::uint32_t> slot;
     bool slotEndsDirectory = false;
@@ -87,21 +65,13 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
             break;
         }
         if (e[field::Name] == Deleted) {
-            if (!slot) {
-                slot = i;
-            }
+            if (!slot) slot = i;
             continue;
         }
-        if (e[field::Attributes] == AttrLongName || (e[field::Attributes] & AttrVolumeLabel) != 0) {
-            continue;
-        }
-        if (sameShortName(*shortName, reinterpret_cast<const char*>(e))) {
-            return Status::Exists;
-        }
+        if (e[field::Attributes] == AttrLongName || (e[field::Attributes] & AttrVolumeLabel) != 0) continue;
+        if (sameShortName(*shortName, reinterpret_cast<const char*>(e))) return Status::Exists;
     }
-    if (!slot) {
-        return Status::RootFull;
-    }
+    if (!slot) return Status::RootFull;
 
     std::uint8_t* e = entry(*slot);
     std::memset(e, 0, DirEntryBytes);
@@ -113,13 +83,9 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
     // it that way now that the marker's slot is taken.
     if (slotEndsDirectory && *slot + 1 < layout_->rootEntries && entry(*slot + 1)[0] != EndOfDirectory) {
         entry(*slot + 1)[0] = EndOfDirectory;
-        if (writeEntry(*slot + 1) != Status::Ok) {
-            return Status::WriteFault;
-        }
+        if (writeEntry(*slot + 1) != Status::Ok) return Status::WriteFault;
     }
-    if (writeEntry(*slot) != Status::Ok) {
-        return Status::WriteFault;
-    }
+    if (writeEntry(*slot) != Status::Ok) return Status::WriteFault;
     file_ = OpenFile{*slot, 0, 0, 0};
     searchFrom_ = 2;
     return Status::Ok;
@@ -127,9 +93,7 @@ Status Volume::create(std::string_view name, DosStamp stamp) {
 
 Status Volume::write(const void* data, std::size_t length, std::size_t& written) {
     written = 0;
-    if (!file_) {
-        return Status::WrongState;
-    }
+    if (!file_) return Status::WrongState;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     const std::uint32_t clusterBytes = layout_->clusterBytes;
     Status status = Status::Ok;
@@ -159,11 +123,10 @@ Status Volume::write(const void* data, std::size_t length, std::size_t& written)
         }
         if (needCluster) {
             table_.set(cluster, EndOfChain);
-            if (f.first == 0) {
+            if (f.first == 0)
                 f.first = cluster;
-            } else {
+            else
                 table_.set(f.last, cluster);
-            }
             f.last = cluster;
             searchFrom_ = cluster + 1;
         }
@@ -176,9 +139,7 @@ Status Volume::write(const void* data, std::size_t length, std::size_t& written)
 }
 
 Status Volume::close() {
-    if (!file_) {
-        return Status::WrongState;
-    }
+    if (!file_) return Status::WrongState;
     const Status flushed = flushMetadata();
     file_.reset();
     return flushed;
@@ -188,16 +149,12 @@ Status Volume::close() {
 // allocated but unowned, which a checker frees, never an entry that claims
 // clusters its chain does not have.
 Status Volume::flushMetadata() {
-    if (table_.dirty() && !table_.flush(storage_, *layout_)) {
-        return Status::WriteFault;
-    }
+    if (table_.dirty() && !table_.flush(storage_, *layout_)) return Status::WriteFault;
     if (entryDirty_) {
         std::uint8_t* e = entry(file_->entry);
         put16(e + field::FirstCluster, file_->first);
         put32(e + field::FileSize, file_->size);
-        if (writeEntry(file_->entry) != Status::Ok) {
-            return Status::WriteFault;
-        }
+        if (writeEntry(file_->entry) != Status::Ok) return Status::WriteFault;
         entryDirty_ = false;
     }
     return Status::Ok;
@@ -205,9 +162,7 @@ Status Volume::flushMetadata() {
 
 std::optional<std::uint64_t> Volume::firstFreeOffset() const {
     const std::uint32_t cluster = layout_ ? table_.findFree(2) : 0;
-    if (cluster == 0) {
-        return std::nullopt;
-    }
+    if (cluster == 0) return std::nullopt;
     return layout_->clusterOffset(cluster);
 }
 

@@ -36,11 +36,10 @@ public:
         forms_.push_back(std::move(owned));
         if (!mainForm_) mainForm_ = form;
         form->FormCreate();
-        if (form->visible()) {
+        if (form->visible())
             backend_.formCreated(*form);
-        } else {
+        else
             form->awaitFirstShow([this, form] { backend_.formCreated(*form); });
-        }
         return form;
     }
 

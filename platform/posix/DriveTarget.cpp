@@ -27,17 +27,13 @@ sys::DWORD openDriveTarget(const std::string& path, int mode, DriveTarget& out) 
     }
     UniqueFd owned(fd);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        return win32FromErrno(errno);
-    }
+    if (::fstat(fd, &info) != 0) return win32FromErrno(errno);
     if (S_ISREG(info.st_mode)) {
         out.size = static_cast<std::uint64_t>(info.st_size);
         out.blockDevice = false;
     } else if (S_ISBLK(info.st_mode)) {
         std::uint64_t bytes = 0;
-        if (::ioctl(fd, BLKGETSIZE64, &bytes) != 0) {
-            return win32FromErrno(errno);
-        }
+        if (::ioctl(fd, BLKGETSIZE64, &bytes) != 0) return win32FromErrno(errno);
         out.size = bytes;
         out.blockDevice = true;
     } else {
@@ -49,19 +45,13 @@ sys::DWORD openDriveTarget(const std::string& path, int mode, DriveTarget& out) 
 }
 
 sys::DWORD DriveTarget::transferError(int error, sys::DWORD ioFailure) const {
-    if (error == EIO) {
-        return ioFailure;
-    }
+    if (error == EIO) return ioFailure;
     if (blockDevice && (error == EPERM || error == EROFS)) {
         int readOnly = 0;
-        if (::ioctl(fd.get(), BLKROGET, &readOnly) == 0 && readOnly != 0) {
-            return sys::ERROR_WRITE_PROTECT;
-        }
+        if (::ioctl(fd.get(), BLKROGET, &readOnly) == 0 && readOnly != 0) return sys::ERROR_WRITE_PROTECT;
         return error == EPERM ? ERROR_PRIVILEGE_NOT_HELD : sys::ERROR_WRITE_PROTECT;
     }
-    if (!blockDevice && (error == ENOSPC || error == EDQUOT)) {
-        return ERROR_HANDLE_DISK_FULL;
-    }
+    if (!blockDevice && (error == ENOSPC || error == EDQUOT)) return ERROR_HANDLE_DISK_FULL;
     return win32FromErrno(error);
 }
 

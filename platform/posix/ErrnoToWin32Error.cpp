@@ -43,14 +43,10 @@ sys::DWORD win32FromErrno(int error) {
 sys::DWORD win32NotFound(const char* path) {
     const std::string name(path);
     const auto slash = name.find_last_of('/');
-    if (slash == std::string::npos) {
-        return sys::ERROR_FILE_NOT_FOUND;
-    }
+    if (slash == std::string::npos) return sys::ERROR_FILE_NOT_FOUND;
     const std::string folder = slash == 0 ? "/" : name.substr(0, slash);
     struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return sys::ERROR_FILE_NOT_FOUND;
-    }
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return sys::ERROR_FILE_NOT_FOUND;
     return sys::ERROR_PATH_NOT_FOUND;
 }
 

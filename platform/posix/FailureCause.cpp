@@ -1,12 +1,12 @@
 #include "platform/posix/FailureCause.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include "platform/posix/ErrnoToWin32Error.h"
 
@@ -29,9 +29,8 @@ std::string userName(uid_t uid) {
 // them.
 std::string permissionWords(const std::string& path, bool forWriting) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
+    if (::stat(path.c_str(), &info) != 0)
         return errno == EACCES ? "permission denied on one of the folders that lead to it" : "permission denied";
-    }
     const std::string verb = forWriting ? "write" : "read";
     if (info.st_uid == ::geteuid()) {
         return forWriting ? "permission denied; it is read-only for you: chmod u+w " + path
@@ -45,23 +44,17 @@ std::string permissionWords(const std::string& path, bool forWriting) {
     }
     const std::string owner = userName(info.st_uid);
     if (!forWriting) {
-        return "permission denied; only its owner (" + owner + ") or root may read it; either can make it readable: " +
-               "chmod a+r " + path;
+        return "permission denied; only its owner (" + owner +
+               ") or root may read it; either can make it readable: " + "chmod a+r " + path;
     }
     return "permission denied; only its owner (" + owner + ") or root may write it";
 }
 
 // What a name that is not a regular file stands for.
 std::string kindWords(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return "a folder";
-    }
-    if (S_ISFIFO(mode)) {
-        return "a named pipe (FIFO)";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+    if (S_ISSOCK(mode)) return "a socket";
     return "a device";
 }
 
@@ -71,7 +64,8 @@ std::string writeProtectedWords(const std::string& driveA) {
     struct stat info {};
     if (::stat(driveA.c_str(), &info) == 0 && S_ISBLK(info.st_mode)) {
         return "write-protected: slide the diskette's tab to close its window, or, for a device set read-only, "
-               "blockdev --setrw " + driveA;
+               "blockdev --setrw " +
+               driveA;
     }
     return "read-only: the file system that holds it is mounted read-only";
 }
@@ -79,22 +73,17 @@ std::string writeProtectedWords(const std::string& driveA) {
 // The folder that holds drive A:'s image, whose file system is full.
 std::string hostFullWords(const std::string& driveA) {
     std::string folder = ".";
-    if (const auto slash = driveA.find_last_of('/'); slash != std::string::npos) {
+    if (const auto slash = driveA.find_last_of('/'); slash != std::string::npos)
         folder = slash == 0 ? "/" : driveA.substr(0, slash);
-    }
     char resolved[PATH_MAX];
-    if (::realpath(folder.c_str(), resolved) != nullptr) {
-        folder = resolved;
-    }
+    if (::realpath(folder.c_str(), resolved) != nullptr) folder = resolved;
     return "no space left on the file system that holds the image (" + folder +
            "), not on the diskette: free some space there";
 }
 
 std::string missingDriveWords(const std::string& driveA) {
     struct stat info {};
-    if (::stat(driveA.c_str(), &info) == 0) {
-        return driveWords(driveA) + ": no diskette in the drive";
-    }
+    if (::stat(driveA.c_str(), &info) == 0) return driveWords(driveA) + ": no diskette in the drive";
     return driveWords(driveA) +
            ": no such image file or device; name it with --drive PATH or DORVANE_DRIVE_A, or put A.img in the "
            "working folder";
@@ -110,9 +99,7 @@ std::string describeName(const ParsedName& parsed, const std::string& driveA) {
     case NameKind::NoSuchDevice:
     case NameKind::NoSuchDrive: return parsed.given;
     }
-    if (!parsed.path.empty() && parsed.path[0] == '/') {
-        return parsed.path;
-    }
+    if (!parsed.path.empty() && parsed.path[0] == '/') return parsed.path;
     char folder[4096];
     return ::getcwd(folder, sizeof folder) != nullptr ? std::string(folder) + "/" + parsed.path : parsed.path;
 }
@@ -147,32 +134,25 @@ std::string openCause(const ParsedName& parsed, const std::string& driveA, sys::
     const bool onDriveA = parsed.kind == NameKind::RawDriveA || parsed.kind == NameKind::DriveAFile;
     const std::string verb = forWriting ? "cannot write " : "cannot open ";
     if (onDriveA) {
-        if (error == sys::ERROR_NOT_READY) {
-            return missingDriveWords(driveA);
-        }
+        if (error == sys::ERROR_NOT_READY) return missingDriveWords(driveA);
         struct stat info {};
         if (error == sys::ERROR_ACCESS_DENIED && ::stat(driveA.c_str(), &info) == 0 && !S_ISREG(info.st_mode) &&
-            !S_ISBLK(info.st_mode)) {
+            !S_ISBLK(info.st_mode))
             return driveWords(driveA) + " is neither a diskette image file nor a block device";
-        }
         if (error == sys::ERROR_ACCESS_DENIED || error == sys::ERROR_WRITE_PROTECT) {
             // Read-only for this user, or truly read-only: access(2) tells which.
-            if (::access(driveA.c_str(), W_OK) != 0 && errno == EACCES) {
+            if (::access(driveA.c_str(), W_OK) != 0 && errno == EACCES)
                 return verb + driveWords(driveA) + ": " + permissionWords(driveA, true);
-            }
         }
-        if (error == sys::ERROR_WRITE_PROTECT) {
-            return verb + driveWords(driveA) + ": " + writeProtectedWords(driveA);
-        }
+        if (error == sys::ERROR_WRITE_PROTECT) return verb + driveWords(driveA) + ": " + writeProtectedWords(driveA);
     }
     if (!onDriveA && error == sys::ERROR_ACCESS_DENIED) {
         const std::string path = describeName(parsed, driveA);
         // A folder or a pipe is refused as Windows refuses a folder; no
         // permission would change that.
         struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
             return verb + path + ": not a regular file but " + kindWords(info.st_mode);
-        }
         return (forWriting ? verb : "cannot read ") + path + ": " + permissionWords(path, forWriting);
     }
     return verb + describeName(parsed, driveA) + ": " + reasonOf(error);
@@ -180,18 +160,15 @@ std::string openCause(const ParsedName& parsed, const std::string& driveA, sys::
 
 std::string lockCause(const std::string& driveA) {
     struct stat info {};
-    if (::stat(driveA.c_str(), &info) == 0 && S_ISBLK(info.st_mode)) {
+    if (::stat(driveA.c_str(), &info) == 0 && S_ISBLK(info.st_mode))
         return driveWords(driveA) + " is mounted or in use: unmount it (umount " + driveA + ") and try again";
-    }
     return driveWords(driveA) + " is in use by another program";
 }
 
 std::string driveSizeCause(const std::string& driveA, unsigned long long bytes) {
-    const std::string found = ": " + std::to_string(bytes) + " bytes, where a 1.44 MB diskette has " +
-                              std::to_string(DriveATargetBytes);
-    if (bytes < DriveATargetBytes) {
-        return driveWords(driveA) + " is too small" + found;
-    }
+    const std::string found =
+        ": " + std::to_string(bytes) + " bytes, where a 1.44 MB diskette has " + std::to_string(DriveATargetBytes);
+    if (bytes < DriveATargetBytes) return driveWords(driveA) + " is too small" + found;
     // A disk or a stick named by mistake: the raw area would destroy what it holds.
     return driveWords(driveA) + " is too large for a diskette" + found +
            "; name the floppy drive or a diskette image with --drive PATH";
@@ -200,15 +177,10 @@ std::string driveSizeCause(const std::string& driveA, unsigned long long bytes) 
 std::string writeCause(const std::string& description, const std::string& driveA, sys::DWORD error) {
     // A write past the end of the target: its size was not that of a diskette.
     struct stat info {};
-    if (error == sys::ERROR_SECTOR_NOT_FOUND && ::stat(driveA.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    if (error == sys::ERROR_SECTOR_NOT_FOUND && ::stat(driveA.c_str(), &info) == 0 && S_ISREG(info.st_mode))
         return driveSizeCause(driveA, static_cast<unsigned long long>(info.st_size));
-    }
-    if (error == sys::ERROR_WRITE_PROTECT) {
-        return "cannot write " + description + ": " + writeProtectedWords(driveA);
-    }
-    if (error == ERROR_HANDLE_DISK_FULL) {
-        return "cannot write " + description + ": " + hostFullWords(driveA);
-    }
+    if (error == sys::ERROR_WRITE_PROTECT) return "cannot write " + description + ": " + writeProtectedWords(driveA);
+    if (error == ERROR_HANDLE_DISK_FULL) return "cannot write " + description + ": " + hostFullWords(driveA);
     return "cannot write " + description + ": " + reasonOf(error);
 }
 

@@ -11,15 +11,9 @@ int transferAll(Buffer data, std::size_t length, std::size_t& done, off_t offset
     done = 0;
     while (done < length) {
         const ssize_t n = call(data + done, length - done, offset < 0 ? -1 : offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno;
-        }
-        if (n == 0) {
-            return isWrite ? ENOSPC : 0;
-        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return isWrite ? ENOSPC : 0;
         done += static_cast<std::size_t>(n);
     }
     return 0;

@@ -21,9 +21,7 @@ sys::DWORD resolveSeek(std::int64_t distance, sys::DWORD method, std::uint64_t c
     case FILE_END: base = static_cast<std::int64_t>(end); break;
     default: return sys::ERROR_INVALID_PARAMETER;
     }
-    if (base + distance < 0) {
-        return ERROR_NEGATIVE_SEEK;
-    }
+    if (base + distance < 0) return ERROR_NEGATIVE_SEEK;
     result = static_cast<std::uint64_t>(base + distance);
     return sys::NO_ERROR;
 }
@@ -31,12 +29,8 @@ sys::DWORD resolveSeek(std::int64_t distance, sys::DWORD method, std::uint64_t c
 sys::DWORD lockForShareMode(int fd, sys::DWORD shareMode) {
     const int operation = (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB;
     while (::flock(fd, operation) != 0) {
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno == EWOULDBLOCK) {
-            return sys::ERROR_SHARING_VIOLATION;
-        }
+        if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK) return sys::ERROR_SHARING_VIOLATION;
         // A file system without flock gives no sharing control; the open
         // itself is still good.
         return sys::NO_ERROR;

@@ -41,9 +41,7 @@ sys::DWORD PlainFile::open(const std::string& path, sys::DWORD access, sys::DWOR
     case sys::CREATE_ALWAYS: create = truncate = true; break;
     case sys::OPEN_EXISTING: break;
     case TRUNCATE_EXISTING:
-        if (!canWrite) {
-            return sys::ERROR_INVALID_PARAMETER;
-        }
+        if (!canWrite) return sys::ERROR_INVALID_PARAMETER;
         truncate = true;
         break;
     default: return sys::ERROR_INVALID_PARAMETER;
@@ -52,14 +50,10 @@ sys::DWORD PlainFile::open(const std::string& path, sys::DWORD access, sys::DWOR
     // Truncation needs a writable descriptor even when the caller asked for
     // reading only; the handle still refuses writes then.
     int mode = O_RDONLY;
-    if (canWrite || truncate) {
-        mode = canRead || !canWrite ? O_RDWR : O_WRONLY;
-    }
+    if (canWrite || truncate) mode = canRead || !canWrite ? O_RDWR : O_WRONLY;
     // Non-blocking so that naming a FIFO cannot hang the open.
     int base = mode | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if ((flags & sys::FILE_FLAG_WRITE_THROUGH) != 0) {
-        base |= O_DSYNC;
-    }
+    if ((flags & sys::FILE_FLAG_WRITE_THROUGH) != 0) base |= O_DSYNC;
     const mode_t permissions = (flags & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
 
     int fd = -1;
@@ -74,87 +68,60 @@ sys::DWORD PlainFile::open(const std::string& path, sys::DWORD access, sys::DWOR
         fd = openRetrying(path, base, 0);
         existed = fd >= 0;
     }
-    if (fd < 0) {
-        return openError(path, errno);
-    }
+    if (fd < 0) return openError(path, errno);
     UniqueFd owned(fd);
 
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        return win32FromErrno(errno);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return sys::ERROR_ACCESS_DENIED;
-    }
+    if (::fstat(fd, &info) != 0) return win32FromErrno(errno);
+    if (!S_ISREG(info.st_mode)) return sys::ERROR_ACCESS_DENIED;
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     // The lock comes before truncation: a file that another handle holds
     // exclusively must keep its content when this open is refused.
-    if (const sys::DWORD locked = lockForShareMode(fd, shareMode); locked != sys::NO_ERROR) {
-        return locked;
-    }
-    if (truncate && existed && ::ftruncate(fd, 0) != 0) {
-        return win32FromErrno(errno);
-    }
+    if (const sys::DWORD locked = lockForShareMode(fd, shareMode); locked != sys::NO_ERROR) return locked;
+    if (truncate && existed && ::ftruncate(fd, 0) != 0) return win32FromErrno(errno);
     out.reset(new PlainFile(std::move(owned), canRead, canWrite));
     return sys::NO_ERROR;
 }
 
 sys::DWORD PlainFile::read(void* buffer, sys::DWORD length, sys::DWORD& done) {
     done = 0;
-    if (!canRead_) {
-        return sys::ERROR_ACCESS_DENIED;
-    }
+    if (!canRead_) return sys::ERROR_ACCESS_DENIED;
     // A read that meets the end of the file gives a short count, not a failure.
     std::size_t moved = 0;
     const int error = readAll(fd_.get(), buffer, length, moved);
     done = static_cast<sys::DWORD>(moved);
-    if (error != 0) {
-        return error == EIO ? sys::ERROR_READ_FAULT : win32FromErrno(error);
-    }
+    if (error != 0) return error == EIO ? sys::ERROR_READ_FAULT : win32FromErrno(error);
     return sys::NO_ERROR;
 }
 
 sys::DWORD PlainFile::write(const void* buffer, sys::DWORD length, sys::DWORD& done) {
     done = 0;
-    if (!canWrite_) {
-        return sys::ERROR_ACCESS_DENIED;
-    }
+    if (!canWrite_) return sys::ERROR_ACCESS_DENIED;
     std::size_t moved = 0;
     const int error = writeAll(fd_.get(), buffer, length, moved);
     done = static_cast<sys::DWORD>(moved);
-    if (error != 0) {
-        return error == EIO ? sys::ERROR_WRITE_FAULT : win32FromErrno(error);
-    }
+    if (error != 0) return error == EIO ? sys::ERROR_WRITE_FAULT : win32FromErrno(error);
     return sys::NO_ERROR;
 }
 
 sys::DWORD PlainFile::seek(std::int64_t distance, sys::DWORD method, std::uint64_t& position) {
     const off_t current = ::lseek(fd_.get(), 0, SEEK_CUR);
     std::uint64_t end = 0;
-    if (current < 0) {
-        return win32FromErrno(errno);
-    }
-    if (const sys::DWORD e = size(end); e != sys::NO_ERROR) {
-        return e;
-    }
+    if (current < 0) return win32FromErrno(errno);
+    if (const sys::DWORD e = size(end); e != sys::NO_ERROR) return e;
     std::uint64_t target = 0;
     if (const sys::DWORD e = resolveSeek(distance, method, static_cast<std::uint64_t>(current), end, target);
-        e != sys::NO_ERROR) {
+        e != sys::NO_ERROR)
         return e;
-    }
-    if (::lseek(fd_.get(), static_cast<off_t>(target), SEEK_SET) < 0) {
-        return win32FromErrno(errno);
-    }
+    if (::lseek(fd_.get(), static_cast<off_t>(target), SEEK_SET) < 0) return win32FromErrno(errno);
     position = target;
     return sys::NO_ERROR;
 }
 
 sys::DWORD PlainFile::size(std::uint64_t& bytes) {
     struct stat info {};
-    if (::fstat(fd_.get(), &info) != 0) {
-        return win32FromErrno(errno);
-    }
+    if (::fstat(fd_.get(), &info) != 0) return win32FromErrno(errno);
     bytes = static_cast<std::uint64_t>(info.st_size);
     return sys::NO_ERROR;
 }

@@ -21,9 +21,7 @@ std::string PosixKernel::driveA() const { return driveA_.empty() ? driveATargetP
 // Handles left open are closed with their objects; their errors have nobody
 // left to hear them.
 PosixKernel::~PosixKernel() {
-    for (auto& [handle, open] : handles_) {
-        open.object->close();
-    }
+    for (auto& [handle, open] : handles_) open.object->close();
 }
 
 sys::BOOL PosixKernel::fail(sys::DWORD error) {
@@ -36,37 +34,29 @@ PosixKernel::OpenHandle* PosixKernel::find(sys::Handle h) {
     return it == handles_.end() ? nullptr : &it->second;
 }
 
-sys::DWORD PosixKernel::open(const ParsedName& parsed, sys::DWORD access, sys::DWORD shareMode,
-                             sys::DWORD disposition, sys::DWORD flags, std::unique_ptr<OpenObject>& out,
-                             bool& existed) {
+sys::DWORD PosixKernel::open(const ParsedName& parsed, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
+                             sys::DWORD flags, std::unique_ptr<OpenObject>& out, bool& existed) {
     existed = false;
     switch (parsed.kind) {
     case NameKind::Plain:
-        if (parsed.path.empty()) {
-            return sys::ERROR_PATH_NOT_FOUND;
-        }
+        if (parsed.path.empty()) return sys::ERROR_PATH_NOT_FOUND;
         return PlainFile::open(parsed.path, access, shareMode, disposition, flags, out, existed);
-    case NameKind::RawDriveA:
-        return RawDrive::open(driveA(), access, shareMode, disposition, flags, out);
+    case NameKind::RawDriveA: return RawDrive::open(driveA(), access, shareMode, disposition, flags, out);
     case NameKind::DriveAFile:
-        if (parsed.path.empty()) {
-            return sys::ERROR_ACCESS_DENIED;  // the root folder itself
-        }
-        if (parsed.path.find('/') != std::string::npos) {
+        if (parsed.path.empty()) return sys::ERROR_ACCESS_DENIED;  // the root folder itself
+        if (parsed.path.find('/') != std::string::npos)
             return sys::ERROR_PATH_NOT_FOUND;  // drive A: is written in its root only
-        }
         return DriveFile::create(driveA(), parsed.path, access, disposition, out);
     case NameKind::NoSuchDevice:
         // Windows NT has no "\\.\vwin32"; neither has Linux.
         return sys::ERROR_FILE_NOT_FOUND;
-    case NameKind::NoSuchDrive:
-        return sys::ERROR_PATH_NOT_FOUND;
+    case NameKind::NoSuchDrive: return sys::ERROR_PATH_NOT_FOUND;
     }
     return sys::ERROR_INVALID_PARAMETER;
 }
 
-sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::DWORD shareMode,
-                                     sys::DWORD disposition, sys::DWORD flagsAndAttributes) {
+sys::Handle PosixKernel::CreateFileA(const char* name, sys::DWORD access, sys::DWORD shareMode, sys::DWORD disposition,
+                                     sys::DWORD flagsAndAttributes) {
     if (name == nullptr) {
         fail(sys::ERROR_PATH_NOT_FOUND);
         return sys::INVALID_HANDLE_VALUE;
@@ -112,21 +102,13 @@ sys::DWORD PosixKernel::SetFilePointer(sys::Handle h, sys::LONG distance, sys::D
 }
 
 sys::BOOL PosixKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToRead, sys::DWORD* bytesRead) {
-    if (bytesRead != nullptr) {
-        *bytesRead = 0;
-    }
+    if (bytesRead != nullptr) *bytesRead = 0;
     OpenHandle* open = find(h);
-    if (open == nullptr) {
-        return fail(sys::ERROR_INVALID_HANDLE);
-    }
-    if (buffer == nullptr && bytesToRead != 0) {
-        return fail(sys::ERROR_INVALID_PARAMETER);
-    }
+    if (open == nullptr) return fail(sys::ERROR_INVALID_HANDLE);
+    if (buffer == nullptr && bytesToRead != 0) return fail(sys::ERROR_INVALID_PARAMETER);
     sys::DWORD done = 0;
     const sys::DWORD error = open->object->read(buffer, bytesToRead, done);
-    if (bytesRead != nullptr) {
-        *bytesRead = done;
-    }
+    if (bytesRead != nullptr) *bytesRead = done;
     if (error != sys::NO_ERROR) {
         diagnostics_.Cause("cannot read " + describeName(open->name, driveA()) + ": " + reasonOf(error));
         return fail(error);
@@ -134,23 +116,14 @@ sys::BOOL PosixKernel::ReadFile(sys::Handle h, void* buffer, sys::DWORD bytesToR
     return true;
 }
 
-sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD bytesToWrite,
-                                 sys::DWORD* bytesWritten) {
-    if (bytesWritten != nullptr) {
-        *bytesWritten = 0;
-    }
+sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD bytesToWrite, sys::DWORD* bytesWritten) {
+    if (bytesWritten != nullptr) *bytesWritten = 0;
     OpenHandle* open = find(h);
-    if (open == nullptr) {
-        return fail(sys::ERROR_INVALID_HANDLE);
-    }
-    if (buffer == nullptr && bytesToWrite != 0) {
-        return fail(sys::ERROR_INVALID_PARAMETER);
-    }
+    if (open == nullptr) return fail(sys::ERROR_INVALID_HANDLE);
+    if (buffer == nullptr && bytesToWrite != 0) return fail(sys::ERROR_INVALID_PARAMETER);
     sys::DWORD done = 0;
     const sys::DWORD error = open->object->write(buffer, bytesToWrite, done);
-    if (bytesWritten != nullptr) {
-        *bytesWritten = done;
-    }
+    if (bytesWritten != nullptr) *bytesWritten = done;
     if (error != sys::NO_ERROR) {
         diagnostics_.Cause(writeCause(describeName(open->name, driveA()), driveA(), error));
         return fail(error);
@@ -160,9 +133,7 @@ sys::BOOL PosixKernel::WriteFile(sys::Handle h, const void* buffer, sys::DWORD b
 
 sys::BOOL PosixKernel::CloseHandle(sys::Handle h) {
     const auto it = handles_.find(h);
-    if (it == handles_.end()) {
-        return fail(sys::ERROR_INVALID_HANDLE);
-    }
+    if (it == handles_.end()) return fail(sys::ERROR_INVALID_HANDLE);
     const sys::DWORD error = it->second.object->close();
     if (error != sys::NO_ERROR) {
         // A file on drive A: is finished (its table and entry written) on close.
@@ -180,14 +151,11 @@ sys::DWORD PosixKernel::GetFileSize(sys::Handle h, sys::DWORD* sizeHigh) {
         fail(error);
         return sys::INVALID_FILE_SIZE;
     }
-    if (sizeHigh != nullptr) {
-        *sizeHigh = static_cast<sys::DWORD>(bytes >> 32);
-    }
+    if (sizeHigh != nullptr) *sizeHigh = static_cast<sys::DWORD>(bytes >> 32);
     // The writer refuses a medium that is not a 1.44 MB diskette before
     // writing; should it, this is why.
-    if (open->name.kind == NameKind::RawDriveA && bytes != DriveATargetBytes) {
+    if (open->name.kind == NameKind::RawDriveA && bytes != DriveATargetBytes)
         diagnostics_.Cause(driveSizeCause(driveA(), bytes));
-    }
     // A low part that looks like the failure value is told apart by NO_ERROR.
     lastError_ = sys::NO_ERROR;
     return static_cast<sys::DWORD>(bytes & 0xFFFFFFFFu);
@@ -207,17 +175,11 @@ sys::DWORD PosixKernel::GetLastError() { return lastError_; }
 
 sys::BOOL PosixKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void*, sys::DWORD, void*, sys::DWORD,
                                        sys::DWORD* bytesReturned) {
-    if (bytesReturned != nullptr) {
-        *bytesReturned = 0;
-    }
+    if (bytesReturned != nullptr) *bytesReturned = 0;
     OpenHandle* open = find(h);
-    if (open == nullptr) {
-        return fail(sys::ERROR_INVALID_HANDLE);
-    }
+    if (open == nullptr) return fail(sys::ERROR_INVALID_HANDLE);
     const sys::DWORD error = open->object->control(code);
-    if (error != sys::NO_ERROR && code == sys::FSCTL_LOCK_VOLUME) {
-        diagnostics_.Cause(lockCause(driveA()));
-    }
+    if (error != sys::NO_ERROR && code == sys::FSCTL_LOCK_VOLUME) diagnostics_.Cause(lockCause(driveA()));
     return error == sys::NO_ERROR ? true : fail(error);
 }
 
@@ -225,18 +187,15 @@ sys::BOOL PosixKernel::DeviceIoControl(sys::Handle h, sys::DWORD code, void*, sy
 // hides Start Regeneration there, and a call that gets here anyway fails.
 sys::BOOL PosixKernel::CreateProcessA(const char*, char*, sys::BOOL, sys::DWORD, const sys::StartupInfo&,
                                       sys::ProcessInformation* info) {
-    if (info != nullptr) {
-        *info = sys::ProcessInformation{};
-    }
+    if (info != nullptr) *info = sys::ProcessInformation{};
     return fail(sys::ERROR_NOT_SUPPORTED);
 }
 
 // Linux is reported as the NT family, which is what decides the shell's
 // behaviour: raw access through "\\.\a:", no direct launch.
 sys::BOOL PosixKernel::GetVersionExA(sys::OsVersionInfo* info) {
-    if (info == nullptr || info->dwOSVersionInfoSize != sizeof(sys::OsVersionInfo)) {
+    if (info == nullptr || info->dwOSVersionInfoSize != sizeof(sys::OsVersionInfo))
         return fail(sys::ERROR_INVALID_PARAMETER);
-    }
     info->dwMajorVersion = 5;
     info->dwMinorVersion = 1;
     info->dwBuildNumber = 2600;

@@ -11,9 +11,7 @@ namespace posix {
 // no other thread sees it change).
 char PosixLocale::DecimalSeparator() {
     const locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (user == static_cast<locale_t>(nullptr)) {
-        return '.';
-    }
+    if (user == static_cast<locale_t>(nullptr)) return '.';
     const char* point = ::nl_langinfo_l(RADIXCHAR, user);
     // A separator that is not one byte (some locales use a multibyte sign)
     // cannot be given as a char; the C locale's point stands in.

@@ -1,14 +1,14 @@
 #include "platform/posix/PosixShell.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <mutex>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -40,9 +40,7 @@ class FileActions {
 public:
     FileActions() { ok_ = ::posix_spawn_file_actions_init(&actions_) == 0; }
     ~FileActions() {
-        if (ok_) {
-            ::posix_spawn_file_actions_destroy(&actions_);
-        }
+        if (ok_) ::posix_spawn_file_actions_destroy(&actions_);
     }
     FileActions(const FileActions&) = delete;
     FileActions& operator=(const FileActions&) = delete;
@@ -60,9 +58,7 @@ class SpawnAttributes {
 public:
     SpawnAttributes() {
         ok_ = ::posix_spawnattr_init(&attributes_) == 0;
-        if (!ok_) {
-            return;
-        }
+        if (!ok_) return;
         sigset_t none;
         sigemptyset(&none);
         sigset_t defaults;
@@ -87,16 +83,11 @@ private:
 // The files of handlers that failed, and a pipe that holds a byte for each.
 struct PosixShell::Ended {
     Ended() {
-        if (::pipe2(pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-            pipe[0] = pipe[1] = -1;
-        }
+        if (::pipe2(pipe, O_CLOEXEC | O_NONBLOCK) != 0) pipe[0] = pipe[1] = -1;
     }
     ~Ended() {
-        for (int fd : pipe) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-        }
+        for (int fd : pipe)
+            if (fd >= 0) ::close(fd);
     }
     void add(std::string file) {
         const std::lock_guard<std::mutex> guard(mutex);
@@ -106,8 +97,7 @@ struct PosixShell::Ended {
     }
     std::vector<std::string> take() {
         char bytes[64];
-        while (::read(pipe[0], bytes, sizeof bytes) > 0) {
-        }
+        while (::read(pipe[0], bytes, sizeof bytes) > 0) {}
         const std::lock_guard<std::mutex> guard(mutex);
         return std::exchange(files, {});
     }
@@ -124,31 +114,20 @@ void PosixShell::WatchHandlers(std::function<void(const std::string& file)> fail
 int PosixShell::endedHandlers() const { return ended_->pipe[0]; }
 
 void PosixShell::collectEndedHandlers() {
-    for (const std::string& file : ended_->take()) {
-        if (failed_) {
-            failed_(file);
-        }
-    }
+    for (const std::string& file : ended_->take())
+        if (failed_) failed_(file);
 }
 
-std::intptr_t PosixShell::ShellExecuteA(const char* verb, const char* file, const char*, const char* directory,
-                                        int) {
-    if (file == nullptr || *file == '\0') {
-        return SE_ERR_FNF;
-    }
+std::intptr_t PosixShell::ShellExecuteA(const char* verb, const char* file, const char*, const char* directory, int) {
+    if (file == nullptr || *file == '\0') return SE_ERR_FNF;
     // The handler only knows how to open.
-    if (verb != nullptr && *verb != '\0' && std::strcmp(verb, "open") != 0) {
-        return SE_ERR_NOASSOC;
-    }
+    if (verb != nullptr && *verb != '\0' && std::strcmp(verb, "open") != 0) return SE_ERR_NOASSOC;
     FileActions actions;
     const SpawnAttributes attributes;
-    if (!actions.ok() || !attributes.ok()) {
-        return SE_ERR_OOM;
-    }
+    if (!actions.ok() || !attributes.ok()) return SE_ERR_OOM;
     if (directory != nullptr && *directory != '\0' &&
-        ::posix_spawn_file_actions_addchdir_np(actions.get(), directory) != 0) {
+        ::posix_spawn_file_actions_addchdir_np(actions.get(), directory) != 0)
         return SE_ERR_OOM;
-    }
     // The address travels as one argument vector entry, never through a
     // shell, so blanks, '&', quotes or line breaks in it mean nothing.
     std::string program = handler_;
@@ -156,9 +135,7 @@ std::intptr_t PosixShell::ShellExecuteA(const char* verb, const char* file, cons
     char* argv[] = {program.data(), address.data(), nullptr};
     pid_t child = 0;
     const int error = ::posix_spawnp(&child, program.c_str(), actions.get(), attributes.get(), argv, environ);
-    if (error != 0) {
-        return spawnError(error);
-    }
+    if (error != 0) return spawnError(error);
     // Someone must collect the handler's exit status or it stays a zombie.
     // A detached thread waits for this one child, so the caller never
     // blocks and no SIGCHLD handling is imposed on the rest of the program;

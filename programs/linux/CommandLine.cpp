@@ -80,11 +80,10 @@ CommandLine readCommandLine(const std::vector<std::string>& args) {
             return result;
         }
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help))
         result.action = CommandLine::Action::Help;
-    } else if (parser.isSet(version)) {
+    else if (parser.isSet(version))
         result.action = CommandLine::Action::Version;
-    }
     return result;
 }
 

@@ -37,11 +37,10 @@ public:
         borderStyle = frame;
         setClientSize(320, 240);
         setBounds(0, 0, 328, 280);
-        if (nesting == Nesting::AllInPanel) {
+        if (nesting == Nesting::AllInPanel)
             panel.setBounds(0, 0, 320, 240);
-        } else {
+        else
             panel.setBounds(8, 8, 140, 40);
-        }
         label.setBounds(4, 4, 0, 13);
         edit.setBounds(160, 8, 120, 21);
         memo.setBounds(160, 36, 120, 50);

@@ -105,7 +105,9 @@ TEST(HeldRun, ASignalDuringARunEndsTheProgramOnceTheDisketteIsMade) {
         ASSERT_TRUE(peers::waitUntil([&] { return desktop.shown("Dorvane Shell"); }, std::chrono::seconds(60)));
         ASSERT_TRUE(desktop.becomesActive("Dorvane Shell"));
         const std::string pid = desktop.x("xdotool getwindowpid " + desktop.windowId("Dorvane Shell"));
-        if (r.duringRun) ASSERT_NO_FATAL_FAILURE(startHeldRun(desktop, session));
+        if (r.duringRun) {
+            ASSERT_NO_FATAL_FAILURE(startHeldRun(desktop, session));
+        }
         ASSERT_EQ(runCommand("kill -" + std::string(r.signal) + " " + pid, session.dir()).exitCode, 0);
         peers::writeFile(session / "go", peers::Bytes{});
         ASSERT_TRUE(peers::waitUntil([&] { return fs::exists(session / "status.txt"); }, std::chrono::seconds(60)));

@@ -26,9 +26,7 @@ protected:
             const auto piece = static_cast<DWORD>(std::min(pieces[i % pieces.size()], data.size() - at));
             const bool ok = kernel_.WriteFile(h, data.data() + at, piece, &done);
             at += done;
-            if (!ok) {
-                break;
-            }
+            if (!ok) break;
         }
         return at;
     }
@@ -195,9 +193,7 @@ TEST_F(DriveFileTest, StaleEntriesBehindTheEndOfTheDirectoryStayHidden) {
 }
 
 TEST_F(DriveFileTest, FullRootDirectory) {
-    for (int i = 0; i < 224; ++i) {
-        ASSERT_TRUE(kernel_.CloseHandle(create("a:/F" + std::to_string(i) + ".TXT"))) << i;
-    }
+    for (int i = 0; i < 224; ++i) ASSERT_TRUE(kernel_.CloseHandle(create("a:/F" + std::to_string(i) + ".TXT"))) << i;
     EXPECT_EQ(create("a:/ONEMORE.TXT"), INVALID_HANDLE_VALUE);
     EXPECT_EQ(kernel_.GetLastError(), ERROR_CANNOT_MAKE);
     expectClean("with a full root directory");

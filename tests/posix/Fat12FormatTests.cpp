@@ -62,13 +62,11 @@ TEST(Fat12Format, RefusesWhatCannotBeWritten) {
         {"message and NUL one byte into the signature", {"", 1, {}, full, "1234567890"}, true},
     };
     EXPECT_NO_THROW(fat12::formatDiskette({"", 1, {}, full, "123456789"}));  // up to the signature
-    for (const auto& c : cases) {
-        if (c.lengthError) {
+    for (const auto& c : cases)
+        if (c.lengthError)
             EXPECT_THROW(fat12::formatDiskette(c.options), std::length_error) << c.label;
-        } else {
+        else
             EXPECT_THROW(fat12::formatDiskette(c.options), std::invalid_argument) << c.label;
-        }
-    }
 }
 
 TEST(Fat12Format, FilesFollowEachOtherFromTheFirstDataSector) {

@@ -88,9 +88,7 @@ public:
     bool read(std::uint64_t at, void* data, std::size_t length) override { return inner_.read(at, data, length); }
     bool write(std::uint64_t at, const void* data, std::size_t length) override {
         if (at >= 33 * 512) {
-            if (length > budget_) {
-                return false;
-            }
+            if (length > budget_) return false;
             budget_ -= length;
         }
         return inner_.write(at, data, length);

@@ -26,11 +26,10 @@ class Dispositions : public PosixTest, public ::testing::WithParamInterface<Disp
 
 TEST_P(Dispositions, ResultAndContent) {
     const DispositionCase& c = GetParam();
-    if (c.before == Before::File) {
+    if (c.before == Before::File)
         writeFile("f.bin", kOld);
-    } else if (c.before == Before::Folder) {
+    else if (c.before == Before::Folder)
         fs::create_directory("f.bin");
-    }
     const Handle h = kernel_.CreateFileA("f.bin", GENERIC_READ | GENERIC_WRITE, 0, c.disposition, 0);
     EXPECT_EQ(h == INVALID_HANDLE_VALUE, c.error != NO_ERROR);
     EXPECT_EQ(kernel_.GetLastError(), h == INVALID_HANDLE_VALUE ? c.error : c.errorOnSuccess);

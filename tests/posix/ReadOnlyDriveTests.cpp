@@ -21,19 +21,16 @@ constexpr int NoNamespace = 250;
     if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
         ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0 ||
-        ::chdir(folder.c_str()) != 0) {
+        ::chdir(folder.c_str()) != 0)
         ::_exit(NoNamespace);
-    }
     PosixKernel kernel;
     if (kernel.CreateFileA("a:/NEW.TXT", GENERIC_WRITE, 0, CREATE_NEW, 0) != INVALID_HANDLE_VALUE ||
-        kernel.GetLastError() != ERROR_WRITE_PROTECT) {
+        kernel.GetLastError() != ERROR_WRITE_PROTECT)
         ::_exit(1);
-    }
     if (kernel.CreateFileA("\\\\.\\a:", GENERIC_WRITE, 3, OPEN_EXISTING, FILE_FLAG_WRITE_THROUGH) !=
             INVALID_HANDLE_VALUE ||
-        kernel.GetLastError() != ERROR_WRITE_PROTECT) {
+        kernel.GetLastError() != ERROR_WRITE_PROTECT)
         ::_exit(2);
-    }
     // Reading a write-protected diskette still works.
     char sector[512];
     DWORD done = 0;
@@ -45,15 +42,11 @@ TEST_F(PosixTest, WriteProtectedDriveRefusesWrites) {
     makeBlankDiskette("A.img");
     const Bytes before = readFile("A.img");
     const pid_t child = ::fork();
-    if (child == 0) {
-        probe(folder_.path());
-    }
+    if (child == 0) probe(folder_.path());
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == NoNamespace) {
-        GTEST_SKIP() << "no private mount namespace here (needs CAP_SYS_ADMIN)";
-    }
+    if (WEXITSTATUS(status) == NoNamespace) GTEST_SKIP() << "no private mount namespace here (needs CAP_SYS_ADMIN)";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: file create, 2: raw open for writing, 3: raw read";
     EXPECT_EQ(readFile("A.img"), before);
 }

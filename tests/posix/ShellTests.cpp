@@ -35,9 +35,7 @@ protected:
         }
         const Bytes bytes = readFile(report_);
         std::istringstream text(std::string(bytes.begin(), bytes.end()));
-        for (std::string line; lines.size() < 3 && std::getline(text, line);) {
-            lines.push_back(line);
-        }
+        for (std::string line; lines.size() < 3 && std::getline(text, line);) lines.push_back(line);
         lines.emplace_back(std::istreambuf_iterator<char>(text), std::istreambuf_iterator<char>());
         std::filesystem::remove(report_);
         EXPECT_TRUE(waitFor([&] { return !std::filesystem::exists("/proc/" + lines[1]); }, 10s))

@@ -12,9 +12,7 @@ namespace posix::test {
 
 TempFolder::TempFolder() : previous_(std::filesystem::current_path().string()) {
     std::string name = (std::filesystem::temp_directory_path() / "dorvane-posix-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
+    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = name;
     std::filesystem::current_path(path_);
 }
@@ -26,9 +24,7 @@ TempFolder::~TempFolder() {
 }
 
 ScopedEnv::ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) {
-        saved_ = old;
-    }
+    if (const char* old = std::getenv(name_.c_str())) saved_ = old;
     value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
 }
 
@@ -36,15 +32,12 @@ ScopedEnv::~ScopedEnv() { saved_ ? ::setenv(name_.c_str(), saved_->c_str(), 1) :
 
 RunResult run(const std::vector<std::string>& argv) {
     std::string command;
-    for (const auto& arg : argv) {
-        command += "'" + arg + "' ";  // the tests pass no quotes
-    }
+    for (const auto& arg : argv) command += "'" + arg + "' ";  // the tests pass no quotes
     RunResult result;
     FILE* pipe = ::popen((command + "</dev/null 2>&1").c_str(), "r");
     char buffer[4096];
-    for (std::size_t n = 0; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    for (std::size_t n = 0; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         result.output.append(buffer, n);
-    }
     const int status = pipe != nullptr ? ::pclose(pipe) : -1;
     result.exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -79,9 +72,7 @@ Bytes pattern(std::size_t size, std::uint32_t seed) {
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
+        if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;

@@ -15,13 +15,12 @@ MessageBoxWatchdog::MessageBoxWatchdog() {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ADD_FAILURE() << "a modal window that no test expects: \"" << modal->windowTitle().toStdString() << "\" "
                       << (box ? box->text().toStdString() : std::string(modal->metaObject()->className()));
-        if (box) {
+        if (box)
             box->done(QMessageBox::Ok);
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
-        } else {
+        else
             modal->close();
-        }
     });
     poll_.start();
 }

@@ -329,11 +329,10 @@ TEST_F(DisketteRun, LockRefusedOrNoDisketteWritesNothing) {
     for (bool lock : {true, false}) {
         FakeKernel k;
         k.files["dsck.tr"] = image;
-        if (lock) {
+        if (lock)
             k.lockRefused = true;
-        } else {
+        else
             k.disketteInserted = false;
-        }
         Recorder r(k);
         EXPECT_FALSE(media::WriteRegeneratingDiskette(k, r));
         EXPECT_TRUE(r.reports.empty());
@@ -451,7 +450,9 @@ TEST_F(DisketteRun, FailureAtEveryCallOfAGoodRun) {
                 } else {
                     for (const std::string& call : after)
                         EXPECT_EQ(call.rfind("CloseHandle(", 0), 0u) << where << " then " << call;
-                    if (!after.empty()) EXPECT_EQ(after.back(), "CloseHandle(dsck.tr)") << where;
+                    if (!after.empty()) {
+                        EXPECT_EQ(after.back(), "CloseHandle(dsck.tr)") << where;
+                    }
                 }
             }
         }
