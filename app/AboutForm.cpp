@@ -38,18 +38,22 @@ TAbout::TAbout(Application& app, sys::Services& services)
     BitBtn1.setBounds(204, 120, 75, 25);
     BitBtn1.tabOrder = 0;
     BitBtn1.isDefault = true;
+    BitBtn1.isCancel = true;  // Esc closes the box as OK does
     BitBtn1.onClick = [this] { BitBtn1Click(); };
 
     Bevel1.setBounds(8, 104, 273, 9);
 
     Label4.setText(ProductWebSiteText);
     Label4.setBounds(159, 83, 0, 13);
-    Font link = f;
-    link.color = clBlue;
-    link.style = fsUnderline;
-    Label4.setFont(link);
+    Font linkFont = f;
+    linkFont.color = clBlue;
+    linkFont.style = fsUnderline;
+    Label4.setFont(linkFont);
     Label4.setCursor(Cursor::Hand);
     Label4.onClick = [this] { Label4Click(); };
+    Label4.link = true;
+    Label4.tabStop = true;
+    Label4.tabOrder = 1;  // after OK
 
     // OK is first in the keyboard order, so it holds the focus when the box opens.
     FocusControl(BitBtn1);

@@ -49,6 +49,8 @@ void setUpTopicLabel(Label& label, const char* caption, int left, int top, bool 
     label.setFont(plainFont(11, color));
     label.setCursor(Cursor::Hand);
     label.setEnabled(enabled);
+    label.link = true;
+    label.tabStop = true;
 }
 
 }  // namespace
@@ -97,6 +99,11 @@ TForm1::TForm1(Application& app, sys::Services& services)
     Label2.setFont(plainFont(15, clBlue));
     Label2.setCursor(Cursor::Hand);
     Label2.onClick = [this] { Label2Click(); };
+    // After the topics in the keyboard order; a stop only in the launch
+    // layout, the one where it lies inside the panel.
+    Label2.link = true;
+    Label2.tabStop = true;
+    Label2.tabOrder = 4;
 
     setUpTextBox(StartRehenerationRichEdit, 8, 4, 377, 205, 15, Alignment::Left, texts::LaunchInstructions, false);
 
@@ -128,6 +135,10 @@ void TForm1::buildTopics() {
     HowWorksLabel.onClick = [this] { HowWorksLabelClick(); };
     BenefitsLabel.onClick = [this] { BenefitsLabelClick(); };
     NotesLabel.onClick = [this] { NotesLabelClick(); };
+    // The keyboard reads the topics as the eye does: the left column top to
+    // bottom, then the right one.
+    int order = 0;
+    for (Label* topic : {&WelcomeLabel, &HowWorksLabel, &BenefitsLabel, &NotesLabel}) topic->tabOrder = order++;
 
     setUpTextBox(WelcomeRichEdit, 8, 16, 377, 97, 16, Alignment::Center, texts::Welcome, true);
     setUpTextBox(BenefitsRichEdit, 8, 16, 377, 97, 12, Alignment::Left, texts::Benefits, false);

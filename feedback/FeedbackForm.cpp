@@ -31,6 +31,9 @@ constexpr int PlainCharWidth = 6;
 
 constexpr int LabelHeight = 13;
 
+// What a screen reader says of a field whose answer Send Email found missing.
+constexpr const char* MissingAnswerNote = "This answer is missing; it is needed to send the feedback.";
+
 // The captions of both rating groups, best first.
 constexpr const char* RatingCaptions[] = {"Excellent", "Good", "Average", "Bad", "Very Bad"};
 
@@ -118,16 +121,22 @@ void TFeedbackForm::buildQuestions() {
     Label_YourName.setBounds(16, 18, 0, LabelHeight);
     Edit_YourName.setBounds(168, 14, 289, 21);  // no length limit
     Edit_YourName.tabOrder = 0;
+    Edit_YourName.labelledBy = &Label_YourName;
+    Edit_YourName.onChange = [this] {
+        if (!Edit_YourName.text().empty()) noteMissing(Edit_YourName, false);
+    };
 
     Label_ProgramFeatures.setText("2. Your opinion of the program features");
     Label_ProgramFeatures.setBounds(16, 52, 0, LabelHeight);
     buildRatingGroup(Panel_ProgramFeatures, features_, 16);
     Panel_ProgramFeatures.tabOrder = 2;
+    Panel_ProgramFeatures.labelledBy = &Label_ProgramFeatures;
 
     Label_ProgramRate.setText("3. Overall program rate");
     Label_ProgramRate.setBounds(288, 52, 0, LabelHeight);
     buildRatingGroup(Panel_ProgramRate, overall_, 288);
     Panel_ProgramRate.tabOrder = 3;
+    Panel_ProgramRate.labelledBy = &Label_ProgramRate;
 
     Label_Comments.setText("4. Your suggestions, comments or bug description");
     Label_Comments.setBounds(16, 182, 0, LabelHeight);
@@ -135,6 +144,7 @@ void TFeedbackForm::buildQuestions() {
     Memo_Comments.verticalScrollBar = true;
     Memo_Comments.wordWrap = true;
     Memo_Comments.tabOrder = 1;
+    Memo_Comments.labelledBy = &Label_Comments;
 
     Button_SendMail.setText("Send Email");
     Button_SendMail.setBounds(16, 342, 97, 25);
@@ -157,6 +167,7 @@ void TFeedbackForm::buildRatingGroup(forms::Panel& panel, const RatingGroup& gro
         group[i]->setText(RatingCaptions[i]);
         group[i]->setBounds(8, static_cast<int>(i) * 20, 120, 17);
         group[i]->tabOrder = static_cast<int>(i);
+        group[i]->onClick = [&panel] { noteMissing(panel, false); };
     }
 }
 
@@ -175,6 +186,9 @@ void TFeedbackForm::buildFooter() {
     Label_ContactUs.onClick = [this] { Label_ContactUsClick(); };
     Label_ContactUs.onMouseEnter = [this] { Label_ContactUsMouseEnter(); };
     Label_ContactUs.onMouseLeave = [this] { Label_ContactUsMouseLeave(); };
+    Label_ContactUs.link = true;
+    Label_ContactUs.tabStop = true;
+    Label_ContactUs.tabOrder = 6;  // after Cancel
 
     // The address and "if you need any assistance" read as one line; the
     // estimate places the label where no renderer measures the caption.
@@ -201,6 +215,20 @@ void TFeedbackForm::Label_ContactUsClick() {
     services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL);
 }
 
+// A missing answer's question turns red (until the next press), and its
+// field, a rating group with its buttons, tells a screen reader so (until the
+// answer is given).
+void TFeedbackForm::markAnswer(Label& question, Control& answer, bool missing) {
+    question.setFontColor(missing ? clRed : clBlack);
+    noteMissing(answer, missing);
+}
+
+void TFeedbackForm::noteMissing(Control& answer, bool missing) {
+    const std::string note = missing ? MissingAnswerNote : "";
+    answer.setMissingNote(note);
+    for (Control* c : answer.children()) c->setMissingNote(note);
+}
+
 std::optional<std::string_view> TFeedbackForm::checkedRating(const RatingGroup& group) {
     for (std::size_t i = 0; i < group.size(); ++i)
         if (group[i]->checked()) return feedback::RatingWords[i];
@@ -210,28 +238,16 @@ std::optional<std::string_view> TFeedbackForm::checkedRating(const RatingGroup& 
 // Every check runs at every press, so one press marks all missing answers;
 // only a complete set of answers is sent. Nothing on the form is cleared.
 void TFeedbackForm::Button_SendMailClick() {
-    bool send = true;
-    for (Label* question : {&Label_YourName, &Label_ProgramFeatures, &Label_ProgramRate})
-        question->setFontColor(clBlack);
-
     feedback::FeedbackAnswers answers;
-    answers.name = Edit_YourName.text();
-    if (answers.name.empty()) {  // a name of blanks is a name
-        Label_YourName.setFontColor(clRed);
-        send = false;
-    }
+    answers.name = Edit_YourName.text();  // a name of blanks is a name
     answers.featuresWord = checkedRating(features_);
-    if (!answers.featuresWord) {
-        Label_ProgramFeatures.setFontColor(clRed);
-        send = false;
-    }
     answers.overallWord = checkedRating(overall_);
-    if (!answers.overallWord) {
-        Label_ProgramRate.setFontColor(clRed);
-        send = false;
-    }
     answers.comments = Memo_Comments.text();
-    if (!send) return;
+    const bool nameMissing = answers.name.empty();
+    markAnswer(Label_YourName, Edit_YourName, nameMissing);
+    markAnswer(Label_ProgramFeatures, Panel_ProgramFeatures, !answers.featuresWord);
+    markAnswer(Label_ProgramRate, Panel_ProgramRate, !answers.overallWord);
+    if (nameMissing || !answers.featuresWord || !answers.overallWord) return;
 
     const std::string address =
         feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, feedback::VersionText(services_.locale), answers);
@@ -245,5 +261,6 @@ void TFeedbackForm::Button_SendMailClick() {
 }
 
 void TFeedbackForm::mailNotStarted() {
-    application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error);
+    application().MessageBox(feedback::MailNotStartedText(feedback::FeedbackMailAddress), text(), MessageKind::Error,
+                             this);
 }

@@ -70,6 +70,14 @@ TForm2::TForm2(Application& app, sys::Services& services)
     centring = Centring::EachShow;
     const Font formFont = sized(11);
     setFont(formFont);
+    // Esc never leads towards writing: in the information and confirmation
+    // states it is the close box; a result is answered by its own button;
+    // while writing the close box refuses (the run holds the loop).
+    onEscape = [this] {
+        for (Button* result : {&WriteErrorButton, &DisketteCreatedButton})
+            if (result->reachable()) return result->click();
+        closeBox();
+    };
 
     InsertDisketteLabel.setText("Insert blank formatted floppy disk into the drive 'A'.");
     InsertDisketteLabel.setBounds(8, 14, 0, 15);

@@ -32,6 +32,9 @@ ensure_packages() {
 }
 
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What a screen reader hears: Debian's Python with its AT-SPI binding, a D-Bus
+# session of the suite's own and the accessibility bus on it.
+A11Y_PACKAGES=(python3-pyatspi dbus-daemon dbus-bin at-spi2-core xvfb openbox)
 # clang-format decides what a body of one statement is (the brace check).
 STYLE_PACKAGES=(clang-format python3)
 # The release build uses the win32 thread model (no winpthread, so no need

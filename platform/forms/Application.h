@@ -51,13 +51,18 @@ public:
     void Terminate();
     bool terminated() const { return terminated_; }
 
-    void ShowException(const std::string& message) { backend_.messageBox(message, Title(), MessageKind::Exception); }
+    void ShowException(const std::string& message) {
+        backend_.messageBox(message, Title(), MessageKind::Exception, nullptr);
+    }
     // The application's title: its main form's caption, or the program's
     // name while there is no caption to take.
     std::string Title() const;
     std::string programName = "Dorvane Shell";
-    void MessageBox(const std::string& text, const std::string& caption, MessageKind kind) {
-        backend_.messageBox(text, caption, kind);
+    // `owner`: the form the message is about, active again once the box is
+    // closed; none: the form that is active when it opens.
+    void MessageBox(const std::string& text, const std::string& caption, MessageKind kind,
+                    const Form* owner = nullptr) {
+        backend_.messageBox(text, caption, kind, owner);
     }
 
     void DiscardPendingInput() { backend_.discardPendingInput(); }

@@ -43,7 +43,10 @@ public:
     void terminate();
     bool terminated() const { return terminated_; }
 
-    virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
+    // A modal box; `owner`, where given, is the form it is about, which is
+    // active again once the box is closed.
+    virtual void messageBox(const std::string& text, const std::string& caption, MessageKind kind,
+                            const Form* owner) = 0;
     // Drops the keyboard and mouse input waiting to be handled: what the user
     // pressed while a handler held the loop. Everything else (timers, paints,
     // close requests) is handled as usual, while the handler still holds.

@@ -54,12 +54,24 @@ void Control::setEnabled(bool e) {
 void Control::setBounds(int left, int top, int width, int height) {
     if (left_ == left && top_ == top && width_ == width && height_ == height) return;
     const bool resized = width_ != width || height_ != height;
+    std::vector<bool> within;
+    for (const Control* c : children_) within.push_back(c->withinParent());
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     changed(Prop::Bounds);
-    if (resized) dockChildren();
+    if (!resized) return;
+    dockChildren();
+    // A child the new size brings into view, or clips away, is shown or
+    // hidden with it.
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (children_[i]->withinParent() != within[i]) children_[i]->changed(Prop::Visible);
+}
+
+bool Control::withinParent() const {
+    if (!parent_ || parent_->kind_ == Kind::Form) return true;
+    return left_ < parent_->width_ && top_ < parent_->height_;
 }
 
 void Control::dockChildren() {
@@ -136,16 +148,40 @@ void Control::Update() { changed(Prop::Repaint); }
 bool Control::reachable() const {
     for (const Control* c = this; c; c = c->parent_) {
         if (!c->visible_ || !c->enabled_) return false;
-        const Control* p = c->parent_;
-        if (p && p->kind_ != Kind::Form && (c->left_ >= p->width_ || c->top_ >= p->height_)) return false;
+        if (!c->withinParent()) return false;
     }
     return true;
 }
 
+bool Control::covered() const {
+    if (!parent_) return false;
+    const auto& siblings = parent_->children_;
+    auto above = std::find(siblings.begin(), siblings.end(), this);
+    if (above == siblings.end()) return false;
+    for (++above; above != siblings.end(); ++above) {
+        const Control& c = **above;
+        const int middle = top_ + height_ / 2;
+        if (c.visible_ && left_ >= c.left_ && left_ < c.left_ + c.width_ && middle >= c.top_ &&
+            middle < c.top_ + c.height_)
+            return true;
+    }
+    return false;
+}
+
+void Control::setMissingNote(std::string note) {
+    if (missingNote_ == note) return;
+    missingNote_ = std::move(note);
+    changed(Prop::Missing);
+}
+
 bool Control::acceptsInput() { return !form().application().closing(); }
 
+// The focus is reviewed once the handler is over: a handler that disables
+// the focused link and enables others leaves the focus on the next of them.
 void Control::fire(const Handler& h) {
-    if (h) form().application().dispatch(h);
+    if (!h) return;
+    const Form::Handling handling(form());
+    form().application().dispatch(h);
 }
 
 void Control::click() {

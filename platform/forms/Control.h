@@ -59,6 +59,11 @@ public:
     const Form& form() const { return const_cast<Control*>(this)->form(); }
 
     bool visible() const { return visible_; }
+    // What the user can see of it: visible, and starting inside its
+    // parent's area (a control that starts outside is clipped away whole,
+    // and renderers neither draw nor expose it).
+    bool shown() const { return visible_ && withinParent(); }
+    bool withinParent() const;
     void setVisible(bool v, ObserverId origin = FromProgram);
     bool enabled() const { return enabled_; }
     void setEnabled(bool e);
@@ -108,6 +113,13 @@ public:
     bool dockedBottom = false;  // keeps to the bottom edge of its parent, full width
     bool tabStop = false;
     int tabOrder = -1;       // position in the parent's keyboard order
+    // A label that acts as a link (a topic, a web or mail address): a
+    // keyboard stop like a button, drawn with a focus mark when it has the
+    // focus; Enter and Space click it. Screen readers hear it as a link.
+    bool link = false;
+    // The label whose caption names this input or group for a screen reader
+    // (the question a field answers).
+    const Control* labelledBy = nullptr;
     // A label that continues another label's line: it starts where that one's
     // caption ends, whatever width the renderer's font gives the caption.
     const Control* follows = nullptr;
@@ -118,10 +130,20 @@ public:
     // True when a user could reach the control: it and its parents are
     // visible and enabled, and it lies inside each parent's area.
     bool reachable() const;
+    // True when a visible sibling created after this control (so stacked
+    // above it) covers the middle of the control's left edge: the user sees
+    // the sibling there, not this control.
+    bool covered() const;
     // A reachable control with a click handler takes the mouse's clicks.
     bool takesClick() const { return onClick && reachable(); }
     // Tab and the focus fallback may land here.
-    bool canFocus() const { return tabStop && reachable(); }
+    bool canFocus() const { return tabStop && reachable() && !covered(); }
+
+    // A missing answer: what a screen reader says of the field besides its
+    // name (empty: nothing is missing). The form marks it, and clears it
+    // when the answer is given.
+    const std::string& missingNote() const { return missingNote_; }
+    void setMissingNote(std::string note);
 
     Handler onClick;
     Handler onMouseEnter;
@@ -163,6 +185,7 @@ private:
     Color color_ = clBtnFace;
     Alignment alignment_ = Alignment::Left;
     Cursor cursor_ = Cursor::Default;
+    std::string missingNote_;
 };
 
 }  // namespace forms

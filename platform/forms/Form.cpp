@@ -86,7 +86,19 @@ void Form::focusFirstThatCan() {
 }
 
 void Form::reviewFocus() {
-    if (visible() && active_ && !active_->canFocus()) focusFirstThatCan();
+    if (handling_ > 0) {
+        reviewWaits_ = true;
+        return;
+    }
+    if (!visible() || !active_ || active_->canFocus()) return;
+    // With no control that can take it, the focus stays where it was.
+    if (Control* next = nextTabStop(*this, active_, false)) FocusControl(*next);
+}
+
+Form::Handling::~Handling() {
+    if (--form_.handling_ > 0 || !form_.reviewWaits_) return;
+    form_.reviewWaits_ = false;
+    form_.reviewFocus();
 }
 
 // The renderer builds the windows from the model as it stands, so every
@@ -153,12 +165,26 @@ Control* Form::enterButton() const {
 
 bool Form::keyEnter(const Control* from) {
     if (from && from->kind() == Kind::Memo && !from->readOnly) return false;
+    if (keySpace(from)) return true;
     if (Control* b = enterButton()) b->click();
     return true;
 }
 
 void Form::keyEscape() {
-    if (Button* b = cancelButton()) b->click();
+    if (onEscape)
+        fire(onEscape);
+    else if (Button* b = cancelButton())
+        b->click();
+}
+
+bool Form::keySpace(const Control* from) {
+    if (!from || !from->link) return false;
+    for (const auto& c : controls_)
+        if (c.get() == from) {
+            c->click();
+            return true;
+        }
+    return false;
 }
 
 void Form::keyTab(const Control* from, bool backwards) {

@@ -80,8 +80,9 @@ public:
     void setWindowState(WindowState s, ObserverId origin = FromProgram);
 
     // The control with the keyboard focus. When it becomes unreachable
-    // while the form is visible, or cannot take the focus when the form is
-    // shown, the first control in keyboard order that can takes it.
+    // while the form is visible, the next control in keyboard order that
+    // can takes it (as Tab would from there); when it cannot take the focus
+    // as the form is shown, the first that can.
     Control* activeControl() const { return active_; }
     void FocusControl(Control& c);
     void focusMovedFromWidget(Control& c, ObserverId origin);
@@ -93,12 +94,16 @@ public:
     // The controls Tab goes through, in order.
     std::vector<Control*> keyboardOrder() const;
 
-    // Keyboard: Enter presses the focused button, else the default button,
-    // except in a memo the user can type into, where it starts a new line:
-    // false then, and the renderer lets the widget have the key. Esc
-    // presses the cancel button.
+    // Keyboard: Enter clicks the focused link, or presses the focused
+    // button, else the default button, except in a memo the user can type
+    // into, where it starts a new line: false then, and the renderer lets
+    // the widget have the key. Esc runs `onEscape` where the form has one,
+    // else presses the cancel button. Space clicks the focused link (false
+    // elsewhere: a button's own widget presses it on Space).
     bool keyEnter(const Control* from = nullptr);
     void keyEscape();
+    bool keySpace(const Control* from);
+    Handler onEscape;
     // Tab and Shift+Tab from `from` (null: from outside the form's
     // controls): the next stop in keyboard order takes the focus.
     void keyTab(const Control* from, bool backwards);
@@ -115,9 +120,21 @@ public:
     // Runs once, after the form and all its controls exist.
     virtual void FormCreate() {}
 
-    // A control of this form was hidden or disabled: moves the focus on if
-    // it was the focused one.
+    // A control of this form was hidden or disabled: moves the focus on to
+    // the next stop in keyboard order if it was the focused one. While a
+    // handler of the form runs (`Handling`), the review waits for its end,
+    // so that it sees the controls as the handler leaves them.
     void reviewFocus();
+    class Handling {
+    public:
+        explicit Handling(Form& form) : form_(form) { ++form_.handling_; }
+        ~Handling();
+        Handling(const Handling&) = delete;
+        Handling& operator=(const Handling&) = delete;
+
+    private:
+        Form& form_;
+    };
 
     // The form's windows are built when it is first shown, not at start-up:
     // until then `firstShow` is what builds them (set by the application).
@@ -141,6 +158,8 @@ private:
     WindowState windowState_ = WindowState::Normal;
     Control* active_ = nullptr;
     int shows_ = 0;
+    int handling_ = 0;
+    bool reviewWaits_ = false;
     std::function<void()> firstShow_;
 };
 

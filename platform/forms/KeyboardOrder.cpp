@@ -63,9 +63,22 @@ std::vector<Control*> tabStops(const Control& root) {
 
 Control* nextTabStop(const Control& root, const Control* from, bool backwards) {
     const std::vector<Control*> stops = tabStops(root);
-    const auto at = std::find_if(stops.begin(), stops.end(),
-                                 [from](Control* s) { return from && (s == from || sameRadioGroup(*s, *from)); });
-    return step(stops, at == stops.end() ? -1 : at - stops.begin(), backwards);
+    const auto stopOf = [&stops](const Control* c) {
+        return std::find_if(stops.begin(), stops.end(), [c](Control* s) { return s == c || sameRadioGroup(*s, *c); });
+    };
+    if (!from) return step(stops, -1, backwards);
+    if (const auto at = stopOf(from); at != stops.end()) return step(stops, at - stops.begin(), backwards);
+    // From a control that is no stop (any more): the stop that follows (or
+    // precedes) it in keyboard order.
+    const std::vector<Control*> order = keyboardOrder(root);
+    const auto n = static_cast<std::ptrdiff_t>(order.size());
+    const auto place = std::find(order.begin(), order.end(), from) - order.begin();
+    if (place == n) return step(stops, -1, backwards);
+    for (std::ptrdiff_t k = 1; k < n; ++k) {
+        const Control* c = order[static_cast<std::size_t>(((backwards ? place - k : place + k) % n + n) % n)];
+        if (const auto at = stopOf(c); at != stops.end()) return *at;
+    }
+    return nullptr;
 }
 
 Control* nextInRadioGroup(const Control& root, const Control& from, bool backwards) {

@@ -18,7 +18,9 @@ std::vector<Control*> keyboardOrder(const Control& root);
 // focus.
 std::vector<Control*> tabStops(const Control& root);
 // The stop Tab (or Shift+Tab) moves to from `from`, wrapping around; the
-// first (or last) stop when `from` is none.
+// first (or last) stop when `from` is none. From a control that is no stop
+// (hidden or disabled since), the stop after (or before) it in keyboard
+// order.
 Control* nextTabStop(const Control& root, const Control* from, bool backwards);
 // The radio button an arrow key moves to within `from`'s group, wrapping
 // around; none when the group has no other button that can take the focus.

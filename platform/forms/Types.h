@@ -111,6 +111,7 @@ enum class Prop {
     Focus,
     Repaint,
     TimerState,
+    Missing,
 };
 
 }  // namespace forms

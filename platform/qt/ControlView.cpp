@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/forms/Contrast.h"
 #include "platform/forms/Form.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/Look.h"
@@ -15,6 +16,8 @@ ControlView::ControlView(forms::Control& control, QWidget* widget, FormWindow& w
     : control_(control), widget_(widget), window_(window) {
     widget_->setObjectName(QString::fromStdString(control_.name()));
     widget_->setFocusPolicy(control_.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    // A field is named by its question; a screen reader reads that name.
+    if (control_.labelledBy) widget_->setAccessibleName(toWidgetText(control_.labelledBy->text()));
     id_ = control_.observe([this](forms::Prop p) { apply(p); });
     widget_->installEventFilter(this);
     // A text box's clicks land on its viewport.
@@ -32,12 +35,13 @@ void ControlView::applyAll() {
     applyCursor();
     applyValue();
     widget_->setEnabled(control_.enabled());
-    widget_->setVisible(control_.visible());
+    widget_->setAccessibleDescription(toWidgetText(control_.missingNote()));
+    widget_->setVisible(control_.shown());
 }
 
 void ControlView::apply(forms::Prop prop) {
     switch (prop) {
-        case forms::Prop::Visible: widget_->setVisible(control_.visible()); break;
+        case forms::Prop::Visible: widget_->setVisible(control_.shown()); break;
         case forms::Prop::Enabled: widget_->setEnabled(control_.enabled()); break;
         case forms::Prop::Text: applyText(); break;
         case forms::Prop::Bounds: applyBounds(); break;
@@ -48,6 +52,7 @@ void ControlView::apply(forms::Prop prop) {
         case forms::Prop::Checked:
         case forms::Prop::Progress: applyValue(); break;
         case forms::Prop::Repaint: repaintNow(); break;
+        case forms::Prop::Missing: widget_->setAccessibleDescription(toWidgetText(control_.missingNote())); break;
         case forms::Prop::WindowState:
         case forms::Prop::FormStyle:
         case forms::Prop::Focus:
@@ -70,9 +75,31 @@ void ControlView::applyBounds() {
 }
 
 void ControlView::applyFont() {
-    const forms::Font& font = control_.font();
-    widget_->setFont(toQFont(font));
-    const QColor color = toQColor(font.color, QGuiApplication::palette());
+    widget_->setFont(toQFont(control_.font()));
+    applyTextColor();
+}
+
+namespace {
+
+forms::Color modelColor(const QColor& c) {
+    return forms::Color::rgb(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                             static_cast<std::uint8_t>(c.blue()));
+}
+
+}  // namespace
+
+// The text's colour, kept readable on the background it is drawn on: the
+// control's own colour, its parent's where it shows that, a button's face.
+void ControlView::applyTextColor() {
+    const QPalette& system = QGuiApplication::palette();
+    QColor back;
+    if (textRole_ == QPalette::ButtonText)
+        back = system.color(QPalette::Button);
+    else
+        back = toQColor((backgroundRole_ || !control_.parent() ? control_ : *control_.parent()).color(), system);
+    const QColor wanted = toQColor(control_.font().color, system);
+    const forms::Color shown = forms::readableOn(modelColor(wanted), modelColor(back));
+    const QColor color(shown.red(), shown.green(), shown.blue());
     QPalette p = widget_->palette();
     p.setColor(QPalette::Active, textRole_, color);
     p.setColor(QPalette::Inactive, textRole_, color);
@@ -85,6 +112,7 @@ void ControlView::applyColor() {
     QPalette p = widget_->palette();
     p.setColor(*backgroundRole_, toQColor(control_.color(), QGuiApplication::palette()));
     widget_->setPalette(p);
+    applyTextColor();
 }
 
 void ControlView::applyCursor() {

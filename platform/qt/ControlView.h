@@ -35,6 +35,7 @@ protected:
     // A radio button's check or a progress bar's position.
     virtual void applyValue() {}
     virtual void applyFont();
+    void applyTextColor();
     // True for kinds whose widget reports clicks by a signal of its own.
     virtual bool reportsOwnClicks() const { return false; }
 

@@ -204,6 +204,7 @@ void FormWindow::applyFocus() {
 bool FormWindow::keyFromWidget(int key, const forms::Control* source) {
     switch (key) {
         case Qt::Key_Escape: form_.keyEscape(); return true;
+        case Qt::Key_Space: return form_.keySpace(source);
         case Qt::Key_Return:
         case Qt::Key_Enter: return form_.keyEnter(source);
         case Qt::Key_Left:

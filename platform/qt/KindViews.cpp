@@ -14,6 +14,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/BevelWidget.h"
 #include "platform/qt/Look.h"
 #include "platform/qt/PanelWidget.h"
@@ -90,8 +91,9 @@ private:
     static constexpr int FocusInset = 4;
 };
 
-QWidget* makeLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
+QWidget* makeLabel(forms::Label& c, QWidget* parent) {
+    QLabel* label = c.link ? new LinkLabel(parent) : new QLabel(parent);
+    if (c.link) static_cast<LinkLabel*>(label)->activate = [&c] { c.click(); };
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(false);
     label->setMargin(0);
@@ -150,7 +152,7 @@ QWidget* makeStatusBar(const forms::StatusBar& c, QWidget* parent) {
 }  // namespace
 
 LabelView::LabelView(forms::Label& c, QWidget* parent, FormWindow& window)
-    : ControlView(c, makeLabel(parent), window) {}
+    : ControlView(c, makeLabel(c, parent), window) {}
 
 void LabelView::applyText() { static_cast<QLabel*>(widget_)->setText(toWidgetText(control_.text())); }
 

@@ -28,6 +28,9 @@ void MenuBinding::addItems(const std::vector<std::unique_ptr<forms::MenuItem>>& 
         if (!item.items().empty()) {
             QMenu* sub = into ? into->addMenu(caption) : bar_->addMenu(caption);
             sub->setObjectName(QString::fromStdString(item.name()));
+            // A pop-up is a window of its own and takes the application's font,
+            // not the bar's; it opens in the bar's, as a Windows menu does.
+            QObject::connect(sub, &QMenu::aboutToShow, sub, [this, sub] { sub->setFont(bar_->font()); });
             action = sub->menuAction();
             addItems(item.items(), sub);
         } else {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/Look.h"
 
@@ -12,6 +13,7 @@ QtBackend::QtBackend(QtBackendOptions options) : Backend(options.returnAfterShow
     // Hidden forms are only hidden; the program ends when the main form
     // closes, and the model says when that is.
     QApplication::setQuitOnLastWindowClosed(false);
+    installAccessibility();
 }
 
 QtBackend::~QtBackend() { formsClosing(); }
@@ -38,11 +40,21 @@ QWidget* QtBackend::dialogParent() const {
     return nullptr;
 }
 
-void QtBackend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) {
+void QtBackend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind,
+                           const forms::Form* owner) {
+    FormWindow* own = owner ? window(*owner) : nullptr;
+    if (own && !own->isVisible()) own = nullptr;
+    QWidget* parent = own ? own : dialogParent();
     if (kind == forms::MessageKind::Information)
-        QMessageBox::information(dialogParent(), toWidgetText(caption), toWidgetText(text));
+        QMessageBox::information(parent, toWidgetText(caption), toWidgetText(text));
     else
-        QMessageBox::critical(dialogParent(), toWidgetText(caption), toWidgetText(text));
+        QMessageBox::critical(parent, toWidgetText(caption), toWidgetText(text));
+    // The window manager may hand the activation to another window when the
+    // box goes; the keys belong to the form the message was about.
+    if (own && own->isVisible()) {
+        own->raise();
+        own->activateWindow();
+    }
 }
 
 }  // namespace qtui

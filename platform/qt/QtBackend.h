@@ -27,7 +27,8 @@ public:
     explicit QtBackend(QtBackendOptions options = {});
     ~QtBackend() override;
 
-    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind,
+                    const forms::Form* owner) override;
     void discardPendingInput() override;  // InputDrain.cpp
     void answerSystem() override;         // InputDrain.cpp
 

@@ -1,5 +1,6 @@
 #include "platform/win32/ControlView.h"
 
+#include "platform/forms/Contrast.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/windows/Text.h"
 
@@ -18,7 +19,7 @@ ControlView* ControlView::of(HWND hwnd) { return dynamic_cast<ControlView*>(Wind
 void ControlView::build(HWND parent, int id) {
     CreateArgs args = nativeWindow();
     args.style |= WS_CHILD | WS_CLIPSIBLINGS;
-    if (control_.visible()) args.style |= WS_VISIBLE;
+    if (control_.shown()) args.style |= WS_VISIBLE;
     if (!control_.enabled()) args.style |= WS_DISABLED;
     args.parent = parent;
     args.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
@@ -39,7 +40,7 @@ void ControlView::build(HWND parent, int id) {
 void ControlView::apply(Prop prop) {
     if (!hwnd()) return;
     switch (prop) {
-    case Prop::Visible: ShowWindow(hwnd(), control_.visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Prop::Visible: ShowWindow(hwnd(), control_.shown() ? SW_SHOWNA : SW_HIDE); break;
     case Prop::Enabled: EnableWindow(hwnd(), control_.enabled() ? TRUE : FALSE); break;
     case Prop::Text:
     case Prop::Font:
@@ -97,7 +98,8 @@ void ControlView::notified(WORD) {}
 HBRUSH ControlView::colors(HDC dc) const {
     const bool parents = seeThrough() && control_.parent();
     const forms::Color back = parents ? control_.parent()->color() : control_.color();
-    SetTextColor(dc, colorRef(control_.font().color));
+    // COLORREF is laid out as the model's RGB colours are.
+    SetTextColor(dc, forms::readableOn(forms::Color{colorRef(control_.font().color)}, forms::Color{colorRef(back)}).value);
     SetBkColor(dc, colorRef(back));
     return context_.brushes.get(back);
 }

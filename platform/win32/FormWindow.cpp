@@ -225,6 +225,7 @@ bool FormWindow::key(WPARAM virtualKey) {
     case VK_ESCAPE:
         form_.keyEscape();
         return true;
+    case VK_SPACE: return form_.keySpace(current);
     case VK_LEFT:
     case VK_UP: return form_.keyArrow(current, true);
     case VK_RIGHT:

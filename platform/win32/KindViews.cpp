@@ -45,7 +45,29 @@ DWORD editAlignment(forms::Alignment a) {
 Window::CreateArgs LabelView::nativeWindow() const {
     // Auto-sized labels take the width of their caption and never wrap.
     const DWORD layout = control_.autoSize ? SS_LEFTNOWORDWRAP : staticAlignment(control_.alignment());
-    return {.systemClass = "STATIC", .style = SS_NOTIFY | SS_NOPREFIX | layout};
+    return {.systemClass = "STATIC", .style = SS_NOTIFY | SS_NOPREFIX | layout | (control_.link ? WS_TABSTOP : 0u)};
+}
+
+LRESULT LabelView::message(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!control_.link) return ControlView::message(message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd(), nullptr, TRUE); break;
+    case WM_PAINT: {
+        // The dotted frame a focused button shows, around the caption.
+        const LRESULT result = ControlView::message(message, wParam, lParam);
+        if (GetFocus() == hwnd()) {
+            RECT r{};
+            GetClientRect(hwnd(), &r);
+            HDC dc = GetDC(hwnd());
+            DrawFocusRect(dc, &r);
+            ReleaseDC(hwnd(), dc);
+        }
+        return result;
+    }
+    default: break;
+    }
+    return ControlView::message(message, wParam, lParam);
 }
 
 Window::CreateArgs EditView::nativeWindow() const {
@@ -67,6 +89,13 @@ void EditView::applyState() { SendMessageA(hwnd(), EM_SETLIMITTEXT, NoTextLimit,
 void EditView::notified(WORD code) {
     if (code == EN_CHANGE && !applying_)
         control_.textEdited(fromAnsi(windowText(hwnd())), observer_);
+}
+
+// Text that is only read shows no caret, whatever has the focus.
+LRESULT EditView::message(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ControlView::message(message, wParam, lParam);
+    if (message == WM_SETFOCUS && control_.readOnly && !control_.selectable) HideCaret(hwnd());
+    return result;
 }
 
 void EditView::takeFocus() {

@@ -6,6 +6,7 @@
 
 namespace win32 {
 
+// A label; one that acts as a link is a keyboard stop with a focus mark.
 class LabelView : public ControlView {
 public:
     using ControlView::ControlView;
@@ -13,6 +14,7 @@ public:
 protected:
     bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
+    LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 class EditView : public ControlView {
@@ -24,6 +26,7 @@ public:
 protected:
     CreateArgs nativeWindow() const override;
     void applyState() override;
+    LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 class MemoView : public EditView {

@@ -69,9 +69,13 @@ HWND Win32Backend::boxOwner() const {
     return main && IsWindowVisible(main) ? main : nullptr;
 }
 
-void Win32Backend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) {
+// Windows activates the owner again when the box is closed.
+void Win32Backend::messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind,
+                              const forms::Form* owner) {
     const UINT icon = kind == forms::MessageKind::Information ? MB_ICONINFORMATION : MB_ICONERROR;
-    MessageBoxA(boxOwner(), toAnsi(text).c_str(), toAnsi(caption).c_str(), MB_OK | icon);
+    HWND own = owner ? hwnd(*owner) : nullptr;
+    if (!own || !IsWindowVisible(own)) own = boxOwner();
+    MessageBoxA(own, toAnsi(text).c_str(), toAnsi(caption).c_str(), MB_OK | icon);
 }
 
 FormWindow* Win32Backend::window(const forms::Form& form) const { return factory_->windowFor(form); }

@@ -41,7 +41,8 @@ public:
     explicit Win32Backend(Win32BackendOptions options = {});
     ~Win32Backend() override;
 
-    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override;
+    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind,
+                    const forms::Form* owner) override;
     void discardPendingInput() override;  // InputDrain.cpp
     void answerSystem() override;         // InputDrain.cpp
 

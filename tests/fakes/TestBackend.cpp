@@ -53,7 +53,8 @@ void RecordingView::apply(Prop prop) {
         case Prop::WindowState:
         case Prop::FormStyle:
         case Prop::Repaint:
-        case Prop::TimerState: break;
+        case Prop::TimerState:
+        case Prop::Missing: break;
     }
 }
 

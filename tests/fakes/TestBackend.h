@@ -58,6 +58,7 @@ public:
     std::vector<std::string> exceptions;
     std::vector<std::string> exceptionTitles;
     std::vector<std::string> messages;
+    std::vector<const forms::Form*> messageOwners;
     bool ran = false;
     // Runs inside the loop, if set.
     std::function<void(forms::Form&)> loop;
@@ -68,9 +69,11 @@ public:
     // Six pixels a character, a line as high as the font and two more.
     static forms::Size measure(const forms::Font& font, const std::string& text);
 
-    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind) override {
+    void messageBox(const std::string& text, const std::string& caption, forms::MessageKind kind,
+                    const forms::Form* owner) override {
         if (kind != forms::MessageKind::Exception) {
             messages.push_back(text);
+            messageOwners.push_back(owner);
             return;
         }
         exceptions.push_back(text);

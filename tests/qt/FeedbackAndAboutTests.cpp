@@ -117,7 +117,7 @@ TEST_F(Feedback, TabFollowsTheFormsKeyboardOrder) {
     const auto tabs = [&](Qt::KeyboardModifiers modifiers) {
         name()->setFocus();
         QStringList visited;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 7; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
             visited << QApplication::focusWidget()->objectName();
         }
@@ -126,10 +126,10 @@ TEST_F(Feedback, TabFollowsTheFormsKeyboardOrder) {
     // Each rating group is one stop: its checked button, else its first.
     EXPECT_EQ(tabs(Qt::NoModifier),
               (QStringList{"Memo_Comments", "RadioButton_ExcelentFeatures", "RadioButton_ExcellentProgram",
-                           "Button_SendMail", "Button_Cancel", "Edit_YourName"}));
+                           "Button_SendMail", "Button_Cancel", "Label_ContactUs", "Edit_YourName"}));
     QTest::mouseClick(radio(FeedbackForm->RadioButton_BadFeatures), Qt::LeftButton);
     EXPECT_EQ(tabs(Qt::ShiftModifier),
-              (QStringList{"Button_Cancel", "Button_SendMail", "RadioButton_ExcellentProgram",
+              (QStringList{"Label_ContactUs", "Button_Cancel", "Button_SendMail", "RadioButton_ExcellentProgram",
                            "RadioButton_BadFeatures", "Memo_Comments", "Edit_YourName"}));
     // An arrow key moves within the group and checks the button, also from
     // one that is not checked.

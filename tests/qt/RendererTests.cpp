@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "platform/forms/Contrast.h"
 #include "platform/qt/Look.h"
 #include "tests/contract/KindForm.h"
 #include "tests/qt/QtShell.h"
@@ -119,6 +120,8 @@ TEST_F(Renderer, ColoursAreRgbOrThePalettesSystemColours) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.expected.name().toStdString());
+        // The label's text on a background it can be read on.
+        form->panel.setColor(r.expected.lightness() > 127 ? clBlack : clWhite);
         form->label.setFontColor(r.colour);
         form->edit.setColor(r.colour);
         form->setColor(r.colour);
@@ -126,6 +129,13 @@ TEST_F(Renderer, ColoursAreRgbOrThePalettesSystemColours) {
         EXPECT_EQ(w<QLineEdit>(form->edit)->palette().color(QPalette::Base), r.expected);
         EXPECT_EQ(window->client()->palette().color(QPalette::Window), r.expected);
     }
+    // Text the background leaves unreadable (black on a face a dark theme
+    // turned dark) is drawn in the model's readable colour.
+    form->panel.setColor(Color::rgb(0x32, 0x32, 0x32));
+    form->label.setFontColor(clBlack);
+    const Color drawn = readableOn(clBlack, Color::rgb(0x32, 0x32, 0x32));
+    EXPECT_EQ(w<QLabel>(form->label)->palette().color(QPalette::Active, QPalette::WindowText),
+              QColor(drawn.red(), drawn.green(), drawn.blue()));
 }
 
 TEST_F(Renderer, TextIsUtf8WithCrLfLines) {

@@ -99,6 +99,36 @@ TEST_F(DialogTest, TransitionsAndFocus) {
         {"menu", [] { Form1->CreateDiskette2.click(); }, true, Information, nullptr},
     };
     walk(failure);
+
+    // Esc is the close box before a run, never a step towards writing, and
+    // the result's button after one.
+    auto esc = [] { Form2->keyEscape(); };
+    auto menu = [] { Form1->CreateDiskette2.click(); };
+    const Step beforeRun[] = {
+        {"menu", menu, true, Information, nullptr},
+        {"Esc (information)", esc, false, Information, nullptr},
+        {"menu", menu, true, Information, nullptr},
+        {"OK", ok, true, Confirmation, &Form2->CancelCreateDisketteButton},
+        {"Esc (confirmation)", esc, false, Confirmation, nullptr},
+    };
+    const auto calls = kernel.log().size();
+    walk(beforeRun);
+    EXPECT_EQ(kernel.log().size(), calls) << "nothing opened, nothing written";
+    const Step results[] = {
+        {"menu", menu, true, Information, nullptr},
+        {"OK", ok, true, Confirmation, &Form2->CancelCreateDisketteButton},
+        {"Continue", cont, true, WriteError, &Form2->WriteErrorButton},
+        {"Esc (write error): Abort", esc, false, Information, nullptr},
+        {"menu, a blank diskette inserted", [&] {
+             kernel.disketteInserted = true;
+             kernel.disketteFiles.clear();
+             menu();
+         }, true, Information, nullptr},
+        {"OK", ok, true, Confirmation, &Form2->CancelCreateDisketteButton},
+        {"Continue", cont, true, Created, &Form2->DisketteCreatedButton},
+        {"Esc (created): OK", esc, false, Information, nullptr},
+    };
+    walk(results);
 }
 
 // While the run holds the loop the system is answered between every two

@@ -111,11 +111,22 @@ TEST_F(FeedbackSend, PressScenarios) {
                 EXPECT_TRUE(shell.requests.empty());
             }
             shell.requests.clear();
-            const std::pair<forms::Label*, bool> marks[] = {{&FeedbackForm->Label_YourName, p.nameRed},
-                                                            {&FeedbackForm->Label_ProgramFeatures, p.featuresRed},
-                                                            {&FeedbackForm->Label_ProgramRate, p.overallRed}};
-            for (const auto& [label, red] : marks)
-                EXPECT_EQ(label->font().color, red ? forms::clRed : forms::clBlack) << label->name();
+            // A missing answer is marked in red and told to a screen reader by
+            // its field (a rating group and each of its buttons).
+            const struct {
+                forms::Label* question;
+                forms::Control* field;
+                bool red;
+            } marks[] = {{&FeedbackForm->Label_YourName, &FeedbackForm->Edit_YourName, p.nameRed},
+                         {&FeedbackForm->Label_ProgramFeatures, &FeedbackForm->Panel_ProgramFeatures, p.featuresRed},
+                         {&FeedbackForm->Label_ProgramRate, &FeedbackForm->Panel_ProgramRate, p.overallRed}};
+            for (const auto& m : marks) {
+                EXPECT_EQ(m.question->font().color, m.red ? forms::clRed : forms::clBlack) << m.question->name();
+                EXPECT_EQ(m.field->labelledBy, m.question);
+                EXPECT_EQ(m.field->missingNote().empty(), !m.red) << m.field->name();
+                for (const forms::Control* c : m.field->children())
+                    EXPECT_EQ(c->missingNote(), m.field->missingNote()) << c->name();
+            }
             EXPECT_EQ(FeedbackForm->Label_Comments.font().color, forms::clWindowText);  // comments are optional
             // The form stays as the user left it.
             EXPECT_TRUE(FeedbackForm->visible());
@@ -143,6 +154,7 @@ TEST_F(FeedbackSend, AMailProgramThatCannotStartIsReported) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.answer << (c.failsLater ? ", fails later" : ""));
         backend.messages.clear();
+        backend.messageOwners.clear();
         shell.requests.clear();
         shell.answer = c.answer;
         Form1->Feedback1.click();
@@ -155,6 +167,7 @@ TEST_F(FeedbackSend, AMailProgramThatCannotStartIsReported) {
             ASSERT_EQ(backend.messages.size(), 1u);
             EXPECT_NE(backend.messages[0].find("mail program could not be started"), std::string::npos);
             EXPECT_NE(backend.messages[0].find(std::string(feedback::FeedbackMailAddress)), std::string::npos);
+            EXPECT_EQ(backend.messageOwners[0], FeedbackForm) << "the form is active again after the box";
         } else {
             EXPECT_TRUE(backend.messages.empty());
         }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/Contrast.h"
 #include "platform/forms/KeyboardOrder.h"
 #include "tests/contract/KindForm.h"
 #include "tests/fakes/AppFixture.h"
@@ -325,6 +326,66 @@ TEST_F(ShellForms, AFormOpenedOverTheLaunchLayoutComesUpAboveIt) {
     }
 }
 
+// Every label that acts as a link is a keyboard stop after the form's own
+// stops; Enter and Space click it. A topic that disables itself hands the
+// focus to the next topic, as the handler leaves them; the topics under the
+// launch instructions are no stops, and the minimise link is one only there.
+TEST_F(ShellForms, EveryLinkIsAKeyboardStopThatEnterAndSpaceClick) {
+    TForm1& m = *Form1;
+    const auto stops = [](const Form& f) { return tabStops(f); };
+    using Stops = std::vector<Control*>;
+    EXPECT_EQ(stops(m), (Stops{&m.HowWorksLabel, &m.BenefitsLabel, &m.NotesLabel}));
+    EXPECT_EQ(m.activeControl(), &m.HowWorksLabel) << "the main window opens with a stop";
+    EXPECT_FALSE(m.Label2.shown()) << "below the panel outside the launch layout";
+    const struct {
+        const char* what;
+        std::function<void()> key;
+        RichEdit* topic;
+        Control* focus;
+    } steps[] = {
+        {"Tab", [&] { m.keyTab(m.activeControl(), false); }, &m.WelcomeRichEdit, &m.BenefitsLabel},
+        {"Enter", [&] { EXPECT_TRUE(m.keyEnter(m.activeControl())); }, &m.BenefitsRichEdit, &m.NotesLabel},
+        {"Space, the last topic", [&] { EXPECT_TRUE(m.keySpace(m.activeControl())); }, &m.NotesRichEdit,
+         &m.WelcomeLabel},
+        {"Shift+Tab", [&] { m.keyTab(m.activeControl(), true); }, &m.NotesRichEdit, &m.BenefitsLabel},
+    };
+    for (const auto& s : steps) {
+        s.key();
+        EXPECT_TRUE(s.topic->visible()) << s.what;
+        EXPECT_EQ(m.activeControl(), s.focus) << s.what;
+    }
+    m.Start1Click();
+    EXPECT_EQ(stops(m), Stops{&m.Label2}) << "the launch instructions cover the topics";
+    EXPECT_TRUE(m.Label2.shown());
+    EXPECT_EQ(m.activeControl(), &m.Label2);
+    EXPECT_TRUE(m.keyEnter(&m.Label2));
+    EXPECT_EQ(m.windowState(), WindowState::Minimized);
+    EXPECT_FALSE(m.keySpace(nullptr));
+
+    m.About1.click();
+    EXPECT_EQ(stops(*About), (Stops{&About->BitBtn1, &About->Label4}));
+    About->keyTab(&About->BitBtn1, false);
+    for (bool enter : {true, false}) EXPECT_TRUE(enter ? About->keyEnter(&About->Label4) : About->keySpace(&About->Label4));
+    EXPECT_EQ(shell.requests.size(), 2u) << "the web site, once per key";
+    EXPECT_TRUE(About->visible());
+    About->keyEscape();
+    EXPECT_FALSE(About->visible()) << "Esc presses OK";
+
+    m.Feedback1.click();
+    TFeedbackForm& f = *FeedbackForm;
+    EXPECT_EQ(stops(f).back(), &f.Label_ContactUs) << "after Cancel";
+    EXPECT_FALSE(f.keySpace(&f.Button_SendMail)) << "a button's own widget takes Space";
+    EXPECT_TRUE(f.keySpace(&f.Label_ContactUs));
+    EXPECT_EQ(shell.requests.back().file.rfind("mailto:", 0), 0u);
+    // A missing answer's note goes once the answer is given, before any press.
+    f.Button_SendMail.click();
+    f.Edit_YourName.textEdited("Sam", 1);
+    f.RadioButton_GoodFeatures.checkedByUser(1);
+    EXPECT_EQ(f.Edit_YourName.missingNote(), "");
+    EXPECT_EQ(f.Panel_ProgramFeatures.missingNote(), "");
+    EXPECT_NE(f.RadioButton_GoodProgram.missingNote(), "");
+}
+
 TEST_F(ShellForms, ARadioGroupIsOneTabStopAndTheArrowsMoveWithinIt) {
     Form1->Feedback1.click();
     TFeedbackForm& f = *FeedbackForm;
@@ -393,6 +454,35 @@ TEST(ModelHelpers, APictureIsDrawnOnlyWhenEveryPixelIsThereAndCaptionsMeasureByL
         forms::Size extent;
     } captions[] = {{"", {0, 10}}, {"abc", {3, 10}}, {"ab\r\nabcd\r\n", {4, 30}}, {"abcd\nab", {4, 20}}};
     for (const auto& c : captions) EXPECT_EQ(forms::textExtent(c.text, 10, width), c.extent) << c.text;
+}
+
+// The colours a dark theme leaves unreadable are moved until they read,
+// keeping their hue; the design's own colours on a light face stay as they are.
+TEST(ModelHelpers, TextColoursTooCloseToTheirBackgroundAreMovedUntilTheyRead) {
+    const Color dark = Color::rgb(0x32, 0x32, 0x32), light = Color::rgb(0xF0, 0xF0, 0xF0);
+    const struct {
+        const char* what;
+        Color text, back;
+        bool kept;
+    } rows[] = {
+        {"red on a light face", clRed, light, true},
+        {"blue on a light face", clBlue, light, true},
+        {"grey on white", clGray, clWhite, true},
+        {"black on a dark face", clBlack, dark, false},
+        {"a light theme's text on white", light, clWhite, false},
+        {"blue on a dark face", clBlue, dark, false},
+        {"red on a dark face (3.2:1)", clRed, dark, true},
+        {"red on black", clRed, clBlack, true},
+        {"red on a dark red", clRed, Color::rgb(0xA0, 0x00, 0x00), false},
+    };
+    for (const auto& r : rows) {
+        const Color shown = readableOn(r.text, r.back);
+        EXPECT_EQ(shown == r.text, r.kept) << r.what;
+        EXPECT_GE(contrastRatio(shown, r.back), r.kept ? 3.0 : 4.5) << r.what;
+        // Moved towards white or black, never to another hue.
+        EXPECT_EQ(shown.blue() > shown.red(), r.text.blue() > r.text.red()) << r.what;
+        EXPECT_EQ(shown.red() > shown.blue(), r.text.red() > r.text.blue()) << r.what;
+    }
 }
 
 // Both renderers start and stop their native timers on this answer; an
