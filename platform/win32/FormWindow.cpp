@@ -173,9 +173,11 @@ void FormWindow::applyFocus() {
 }
 
 // The model's active control, which it moves on when that one can no longer
-// take the focus; without one the frame itself keeps the keys.
+// take the focus; without one the frame itself keeps the keys. A control
+// that a sibling still covers while a dialog changes state takes it too: the
+// model gave it the focus, and the sibling goes before the state is done.
 void FormWindow::focus(const Control* control) {
-    if (ControlView* child = control && control->canFocus() ? childFor(*control) : nullptr)
+    if (ControlView* child = control && control->reachable() ? childFor(*control) : nullptr)
         child->takeFocus();
     else
         SetFocus(hwnd());
@@ -267,7 +269,7 @@ LRESULT FormWindow::message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         // The frame itself got the focus back (after a restore, say): pass it
         // on to the control that has it in the model.
-        if (const Control* target = form_.activeControl(); target && target->canFocus()) focus(target);
+        if (const Control* target = form_.activeControl(); target && target->reachable()) focus(target);
         return 0;
     default: break;
     }

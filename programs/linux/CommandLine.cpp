@@ -8,6 +8,8 @@
 namespace linuxprogram {
 namespace {
 
+constexpr std::string_view ImageName = "Dsck.tr";
+
 // Qt's own options, which QApplication reads from the same argv: those that
 // take a value, then those that stand alone.
 constexpr std::array<std::string_view, 14> QtValueOptions = {
@@ -67,10 +69,21 @@ CommandLine readCommandLine(const std::vector<std::string>& args) {
         result.error = parser.errorText().toStdString();
         return result;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
         result.action = CommandLine::Action::Misuse;
-        result.error = "unexpected argument: " + parser.positionalArguments().first().toStdString();
+        result.error = "unexpected argument: " + files[1].toStdString();
         return result;
+    }
+    if (!files.isEmpty()) {
+        result.image = files.first().toStdString();
+        const auto slash = result.image.find_last_of('/');
+        const std::string name = slash == std::string::npos ? result.image : result.image.substr(slash + 1);
+        if (name != ImageName) {
+            result.action = CommandLine::Action::Misuse;
+            result.error = "only a regeneration image named " + std::string(ImageName) + " is read, not " + result.image;
+            return result;
+        }
     }
     if (parser.isSet(drive)) {
         result.drive = parser.value(drive).toStdString();
@@ -87,12 +100,19 @@ CommandLine readCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
+std::string folderOf(const std::string& image) {
+    const auto slash = image.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : image.substr(0, slash);
+}
+
 std::string usageText() {
-    return "Usage: dorvane-shell [--drive PATH] [Qt options such as -platform NAME or -display DISPLAY]\n"
+    return "Usage: dorvane-shell [--drive PATH] [FOLDER/Dsck.tr] [Qt options such as -platform NAME or -display DISPLAY]\n"
            "\n"
            "Dorvane Shell writes a bootable regenerating diskette to drive A: from the\n"
            "regeneration image Dsck.tr in the working folder, explains the product and\n"
-           "collects feedback by mail.\n"
+           "collects feedback by mail. Given the path of a Dsck.tr, it works in that\n"
+           "file's folder instead; no other file name is read.\n"
            "\n"
            "Options:\n"
            "  -h, --help       show this help and exit\n"

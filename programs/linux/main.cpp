@@ -2,9 +2,13 @@
 // services on POSIX, and the same start-up function as every build.
 #include <QApplication>
 #include <QSocketNotifier>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,6 +38,24 @@ int main(int argc, char** argv) {
         return linuxprogram::ExitMisuse;
     case linuxprogram::CommandLine::Action::Run: break;
     }
+    // A given Dsck.tr: its folder becomes the working folder, where the shell
+    // reads the image and finds the default drive A:; a drive given by a
+    // relative path still means the one seen from where the program started.
+    std::string drive = line.drive;
+    if (!line.image.empty()) {
+        if (!drive.empty() && drive[0] != '/') {
+            if (char* here = ::getcwd(nullptr, 0)) {
+                drive = std::string(here) + "/" + drive;
+                std::free(here);
+            }
+        }
+        const std::string folder = linuxprogram::folderOf(line.image);
+        if (::chdir(folder.c_str()) != 0) {
+            std::fprintf(stderr, "dorvane-shell: cannot work in %s: %s\n\n%s", folder.c_str(), std::strerror(errno),
+                         linuxprogram::usageText().c_str());
+            return linuxprogram::ExitMisuse;
+        }
+    }
     if (!line.platformGiven && !line.displayGiven &&
         !linuxprogram::displayAvailable([](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "%s\n", linuxprogram::NoDisplayMessage);
@@ -48,7 +70,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("dorvane-shell"));
 
     posix::StreamDiagnostics diagnostics(stderr);
-    posix::PosixServices posixServices(diagnostics, line.drive);
+    posix::PosixServices posixServices(diagnostics, drive);
     sys::Services services = posixServices.services();
     // The backend outlives the application object that renders through it.
     qtui::QtBackend backend;

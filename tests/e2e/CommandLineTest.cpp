@@ -37,7 +37,12 @@ const Use Uses[] = {
     {"--drive", 2, "", "dorvane-shell: Missing value after '--drive'."},
     {"--drive=", 2, "", "dorvane-shell: --drive needs a path"},
     {"--version -platform", 2, "", "dorvane-shell: missing value after -platform"},
-    {"A.img", 2, "", "dorvane-shell: unexpected argument: A.img"},
+    // A file to open must be a Dsck.tr; its folder becomes the working one.
+    {"A.img", 2, "", "dorvane-shell: only a regeneration image named Dsck.tr is read, not A.img"},
+    {"sub/dsck.tr", 2, "", "dorvane-shell: only a regeneration image named Dsck.tr is read, not sub/dsck.tr"},
+    {"a/Dsck.tr b/Dsck.tr", 2, "", "dorvane-shell: unexpected argument: b/Dsck.tr"},
+    {"sub/Dsck.tr --version", 0, Version, ""},
+    {"/no/such/folder/Dsck.tr", 2, "", "dorvane-shell: cannot work in /no/such/folder: No such file or directory\n"},
     // A right command line and no display: the display is what is missing.
     {"--drive A.img", 1, "", "dorvane-shell: no display; try: xvfb-run ./run.sh\n"},
     // A display or a platform that Qt cannot open: one line, never Qt's abort.
