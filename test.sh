@@ -2,13 +2,13 @@
 # Installs what is missing, builds every target and runs every suite.
 #   ./test.sh                 every suite
 #   ./test.sh unit qt         only the named suites
-# Suites: layers style unit posix sample qt a11y e2e unit-asan posix-asan fuzz win32 imports
+# Suites: layers style unit posix sample qt a11y package e2e unit-asan posix-asan fuzz win32 imports
 # The last line is always "N passed, N failed".
 set -u
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-all_suites=(layers style unit posix sample qt a11y e2e unit-asan posix-asan fuzz win32 imports)
+all_suites=(layers style unit posix sample qt a11y package e2e unit-asan posix-asan fuzz win32 imports)
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=("${all_suites[@]}")
 
@@ -23,7 +23,7 @@ mkdir -p "$logdir"
 # TEST_TIME_LIMIT=SECONDS sets one limit for every suite.
 declare -A limits=([unit]=120 [posix]=120 [sample]=300 [qt]=120 [e2e]=600
                    [unit-asan]=600 [posix-asan]=600 [fuzz]=$((600 + 6 * ${FUZZ_SECONDS:-8})) [win32]=1200
-                   [layers]=120 [style]=300 [a11y]=180 [imports]=120)
+                   [layers]=120 [style]=300 [a11y]=180 [package]=300 [imports]=120)
 if [ -n "${TEST_TIME_LIMIT:-}" ]; then for s in "${!limits[@]}"; do limits[$s]=$TEST_TIME_LIMIT; done; fi
 
 finish() {
@@ -101,7 +101,7 @@ run_gtest() {  # suite exe [env...]
 need_native=0; need_sanitize=0; need_fuzz=0
 for s in "${suites[@]}"; do
   case $s in
-    unit|posix|sample|qt|a11y|e2e|win32) need_native=1 ;;
+    unit|posix|sample|qt|a11y|package|e2e|win32) need_native=1 ;;
     unit-asan|posix-asan) need_sanitize=1 ;;
     fuzz) need_fuzz=1 ;;
     layers|style|imports) ;;
@@ -113,6 +113,7 @@ packages=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 [ $need_fuzz -eq 1 ] && packages+=("${FUZZ_PACKAGES[@]}")
 [[ " ${suites[*]} " == *" style "* ]] && packages+=("${STYLE_PACKAGES[@]}")
 [[ " ${suites[*]} " == *" a11y "* ]] && packages+=("${A11Y_PACKAGES[@]}")
+[[ " ${suites[*]} " == *" package "* ]] && packages+=("${PACKAGE_PACKAGES[@]}")
 [[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && packages+=("${WINDOWS_PACKAGES[@]}")
 ensure_packages "${packages[@]}" || { echo "could not install: ${packages[*]}"; failed=$((failed + 1)); finish; }
 
@@ -125,6 +126,7 @@ build() {  # preset
 [ $need_native -eq 1 ] && { build native || finish; }
 [ $need_sanitize -eq 1 ] && { build sanitize || finish; }
 [ $need_fuzz -eq 1 ] && { build fuzz || finish; }
+[[ " ${suites[*]} " == *" package "* ]] && { build package || finish; }
 # tests/win32/run.sh builds these too; built here, its time limit is the run's.
 [[ " ${suites[*]} " == *" win32 "* || " ${suites[*]} " == *" imports "* ]] && { build win32 || finish; }
 [[ " ${suites[*]} " == *" win32 "* ]] && { build win32-tests || finish; build win64 || finish; }
@@ -146,6 +148,17 @@ for suite in "${suites[@]}"; do
       count_unittest style "$log" $rc ;;
     unit|posix|sample|e2e) run_gtest "$suite" "build/native/tests/$suite/${suite}_tests" ;;
     qt) run_gtest qt build/native/tests/qt/qt_tests QT_QPA_PLATFORM=offscreen ;;
+    package)
+      # CPack makes the .deb from what the package preset installs.
+      log=$logdir/package.log
+      rm -f build/package/dorvane-shell_*.deb
+      if (cd build/package && cpack -G DEB) >"$log" 2>&1; then
+        run_limited package "$log" /usr/bin/python3 tests/package/test_package.py build/package/dorvane-shell_*.deb \
+          build/native/tools/dsck-sample
+      else
+        rc=1
+      fi
+      count_unittest package "$log" $rc ;;
     a11y)
       # Debian's own Python: the AT-SPI binding is its package, not pip's.
       log=$logdir/a11y.log

@@ -2,7 +2,9 @@
 
 # fonts-liberation: metric-compatible stand-ins for the forms' Windows fonts.
 # libxcb1-dev: the Linux program asks whether its X connection still stands.
-BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libxcb1-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core)
+# help2man: the manual page is made from --help.
+BUILD_PACKAGES=(cmake ninja-build g++ binutils qt6-base-dev libxcb1-dev libgtest-dev libgmock-dev fonts-liberation fonts-dejavu-core
+  help2man)
 # xdg-utils: xdg-open, which takes the mailto: and web addresses to the
 # user's mail program and browser.
 RUN_PACKAGES=(xdg-utils)
@@ -35,6 +37,12 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # What a screen reader hears: Debian's Python with its AT-SPI binding, a D-Bus
 # session of the suite's own and the accessibility bus on it.
 A11Y_PACKAGES=(python3-pyatspi dbus-daemon dbus-bin at-spi2-core xvfb openbox)
+# The Debian package and its judges: lintian, the desktop entry's and
+# AppStream's validators, dpkg-shlibdeps (dpkg-dev) for its dependencies,
+# man for its manual page; mtools and dosfstools judge the diskette its
+# program makes, under Xvfb and openbox, driven by xdotool.
+PACKAGE_PACKAGES=(lintian desktop-file-utils appstream dpkg-dev man-db mtools dosfstools xvfb xauth openbox xdotool
+  x11-utils imagemagick)
 # clang-format decides what a body of one statement is (the brace check).
 STYLE_PACKAGES=(clang-format python3)
 # The release build uses the win32 thread model (no winpthread, so no need
