@@ -215,14 +215,8 @@ void TFeedbackForm::Label_ContactUsClick() {
     services_.shell.ShellExecuteA(nullptr, address.c_str(), nullptr, nullptr, sys::SW_SHOWNORMAL);
 }
 
-// A missing answer's question turns red (until the next press), and its
-// field, a rating group with its buttons, tells a screen reader so (until the
-// answer is given).
-void TFeedbackForm::markAnswer(Label& question, Control& answer, bool missing) {
-    question.setFontColor(missing ? clRed : clBlack);
-    noteMissing(answer, missing);
-}
-
+// A field whose answer is missing (a rating group with its buttons) tells a
+// screen reader so, until the answer is given.
 void TFeedbackForm::noteMissing(Control& answer, bool missing) {
     const std::string note = missing ? MissingAnswerNote : "";
     answer.setMissingNote(note);
@@ -238,16 +232,32 @@ std::optional<std::string_view> TFeedbackForm::checkedRating(const RatingGroup& 
 // Every check runs at every press, so one press marks all missing answers;
 // only a complete set of answers is sent. Nothing on the form is cleared.
 void TFeedbackForm::Button_SendMailClick() {
+    bool send = true;
+    for (Label* question : {&Label_YourName, &Label_ProgramFeatures, &Label_ProgramRate})
+        question->setFontColor(clBlack);
+
     feedback::FeedbackAnswers answers;
-    answers.name = Edit_YourName.text();  // a name of blanks is a name
+    answers.name = Edit_YourName.text();
+    if (answers.name.empty()) {  // a name of blanks is a name
+        Label_YourName.setFontColor(clRed);
+        send = false;
+    }
     answers.featuresWord = checkedRating(features_);
+    if (!answers.featuresWord) {
+        Label_ProgramFeatures.setFontColor(clRed);
+        send = false;
+    }
     answers.overallWord = checkedRating(overall_);
+    if (!answers.overallWord) {
+        Label_ProgramRate.setFontColor(clRed);
+        send = false;
+    }
     answers.comments = Memo_Comments.text();
-    const bool nameMissing = answers.name.empty();
-    markAnswer(Label_YourName, Edit_YourName, nameMissing);
-    markAnswer(Label_ProgramFeatures, Panel_ProgramFeatures, !answers.featuresWord);
-    markAnswer(Label_ProgramRate, Panel_ProgramRate, !answers.overallWord);
-    if (nameMissing || !answers.featuresWord || !answers.overallWord) return;
+    // A screen reader hears what the red marks show.
+    noteMissing(Edit_YourName, answers.name.empty());
+    noteMissing(Panel_ProgramFeatures, !answers.featuresWord);
+    noteMissing(Panel_ProgramRate, !answers.overallWord);
+    if (!send) return;
 
     const std::string address =
         feedback::ComposeFeedbackAddress(feedback::FeedbackMailAddress, feedback::VersionText(services_.locale), answers);

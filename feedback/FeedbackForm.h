@@ -55,7 +55,6 @@ private:
     // One rating group's buttons, best first, in the order of RatingWords.
     using RatingGroup = std::array<forms::RadioButton*, 5>;
     static std::optional<std::string_view> checkedRating(const RatingGroup& group);
-    static void markAnswer(forms::Label& question, forms::Control& answer, bool missing);
     static void noteMissing(forms::Control& answer, bool missing);
 
     void buildQuestions();
