@@ -69,6 +69,18 @@ void Control::setBounds(int left, int top, int width, int height) {
         if (children_[i]->withinParent() != within[i]) children_[i]->changed(Prop::Visible);
 }
 
+Color Control::background() const {
+    switch (kind_) {
+    case Kind::Label:
+    case Kind::RadioButton:
+    case Kind::Button:
+    case Kind::BitBtn:
+    case Kind::Bevel:
+    case Kind::Image: return parent_ ? parent_->color_ : color_;
+    default: return color_;
+    }
+}
+
 bool Control::withinParent() const {
     if (!parent_ || parent_->kind_ == Kind::Form) return true;
     return left_ < parent_->width_ && top_ < parent_->height_;

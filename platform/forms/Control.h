@@ -96,6 +96,10 @@ public:
 
     Color color() const { return color_; }
     void setColor(Color c);
+    // The colour the control's text is drawn on: its own, or its parent's for
+    // the kinds drawn on their parent (labels, radio buttons, buttons,
+    // bevels, pictures), as the framework's transparent controls are.
+    Color background() const;
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a);
     Cursor cursor() const { return cursor_; }

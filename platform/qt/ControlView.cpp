@@ -96,7 +96,7 @@ void ControlView::applyTextColor() {
     if (textRole_ == QPalette::ButtonText)
         back = system.color(QPalette::Button);
     else
-        back = toQColor((backgroundRole_ || !control_.parent() ? control_ : *control_.parent()).color(), system);
+        back = toQColor(control_.background(), system);
     const QColor wanted = toQColor(control_.font().color, system);
     const forms::Color shown = forms::readableOn(modelColor(wanted), modelColor(back));
     const QColor color(shown.red(), shown.green(), shown.blue());

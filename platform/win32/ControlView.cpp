@@ -96,8 +96,7 @@ void ControlView::takeFocus() { SetFocus(hwnd()); }
 void ControlView::notified(WORD) {}
 
 HBRUSH ControlView::colors(HDC dc) const {
-    const bool parents = seeThrough() && control_.parent();
-    const forms::Color back = parents ? control_.parent()->color() : control_.color();
+    const forms::Color back = control_.background();
     // COLORREF is laid out as the model's RGB colours are.
     SetTextColor(dc, forms::readableOn(forms::Color{colorRef(control_.font().color)}, forms::Color{colorRef(back)}).value);
     SetBkColor(dc, colorRef(back));

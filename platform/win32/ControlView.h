@@ -46,9 +46,6 @@ protected:
     // The kind's own state (checked, position, panels, picture).
     virtual void applyState() {}
     virtual RECT placement() const;
-    // True for kinds whose window shows its parent's background, not its own
-    // colour.
-    virtual bool seeThrough() const { return false; }
     // True for kinds whose window reports its own clicks (BN_CLICKED, which
     // the keyboard makes too), so the mouse button's release is not one.
     virtual bool reportsOwnClicks() const { return false; }

@@ -12,7 +12,6 @@ public:
     using ControlView::ControlView;
 
 protected:
-    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
     LRESULT message(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
@@ -55,7 +54,6 @@ public:
     void notified(WORD code) override;
 
 protected:
-    bool seeThrough() const override { return true; }
     bool reportsOwnClicks() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyState() override;
@@ -69,7 +67,6 @@ public:
     bool isPushButton() const override { return true; }
 
 protected:
-    bool seeThrough() const override { return true; }
     bool reportsOwnClicks() const override { return true; }
     CreateArgs nativeWindow() const override;
 };
@@ -92,7 +89,6 @@ public:
     using ControlView::ControlView;
 
 protected:
-    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyText() override {}
     RECT placement() const override;
@@ -104,7 +100,6 @@ public:
     ~ImageView() override;
 
 protected:
-    bool seeThrough() const override { return true; }
     CreateArgs nativeWindow() const override;
     void applyText() override {}
     void applyState() override;
