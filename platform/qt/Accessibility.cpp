@@ -2,9 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPainter>
 
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/Look.h"
 #include "platform/qt/PanelWidget.h"
 #include "platform/qt/StatusBarWidget.h"
 
@@ -13,12 +13,7 @@ namespace qtui {
 // The dotted frame a focused link shows, as a focused button shows its own.
 void LinkLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (!hasFocus()) return;
-    QPainter p(this);
-    QPen pen(palette().color(foregroundRole()));
-    pen.setStyle(Qt::DotLine);
-    p.setPen(pen);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) drawFocusFrame(*this, rect(), palette().color(foregroundRole()));
 }
 
 namespace {

@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -79,12 +78,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override {
         QPushButton::paintEvent(event);
-        if (!hasFocus()) return;
-        QPainter p(this);
-        QPen pen(palette().color(QPalette::ButtonText));
-        pen.setStyle(Qt::DotLine);
-        p.setPen(pen);
-        p.drawRect(rect().adjusted(FocusInset, FocusInset, -FocusInset - 1, -FocusInset - 1));
+        if (hasFocus())
+            drawFocusFrame(*this, rect().adjusted(FocusInset, FocusInset, -FocusInset, -FocusInset),
+                           palette().color(QPalette::ButtonText));
     }
 
 private:

@@ -1,6 +1,8 @@
 #include "platform/qt/Look.h"
 
 #include <QFontMetrics>
+#include <QPainter>
+#include <QWidget>
 #include <cstddef>
 #include <cstring>
 
@@ -71,6 +73,14 @@ QFont toQFont(const forms::Font& font) {
 forms::Size measureText(const forms::Font& font, const std::string& text) {
     const QRect r = QFontMetrics(toQFont(font)).boundingRect(0, 0, 0, 0, Qt::AlignLeft | Qt::AlignTop, toWidgetText(text));
     return {r.width(), r.height()};
+}
+
+void drawFocusFrame(QWidget& widget, const QRect& r, const QColor& color) {
+    QPainter p(&widget);
+    QPen pen(color);
+    pen.setStyle(Qt::DotLine);
+    p.setPen(pen);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 QColor toQColor(forms::Color color, const QPalette& palette) {

@@ -5,12 +5,15 @@
 #include <QFont>
 #include <QImage>
 #include <QPalette>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <string>
 
 #include "platform/forms/Controls.h"
 #include "platform/forms/Types.h"
+
+class QWidget;
 
 namespace qtui {
 
@@ -34,6 +37,10 @@ QColor toQColor(forms::Color color, const QPalette& palette);
 
 // An 8-bit palette picture.
 QImage toQImage(const forms::Picture& picture);
+
+// The dotted frame a focused control shows (the one Windows draws), in
+// `color`, along the inside of `r`.
+void drawFocusFrame(QWidget& widget, const QRect& r, const QColor& color);
 
 // Model text is UTF-8 with CR LF line ends; widgets want QString with LF.
 QString toWidgetText(const std::string& text);
